@@ -1,0 +1,37 @@
+# Shared by the scripts: install Debian packages that are missing, once.
+# Sourced, not run.
+
+# Installs each named package that is not installed yet (needs root and apt).
+need_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if ! command -v apt-get >/dev/null; then
+    echo "Please install: ${missing[*]}" >&2
+    return 1
+  fi
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "Installing ${missing[*]}" >&2
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+# Generates a locale for the tests that check locale independence.
+need_locale() {
+  local name=$1
+  locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" && return 0
+  need_packages locales
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" sed -i "s/^# *\(${name} UTF-8\)/\1/" /etc/locale.gen
+  grep -q "^${name} UTF-8" /etc/locale.gen || echo "${name} UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo[@]}" locale-gen >/dev/null
+}
+
+# What building the program itself needs.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
