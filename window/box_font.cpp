@@ -1,0 +1,45 @@
+#include "window/box_font.hpp"
+
+#include <QFontMetrics>
+#include <QStringList>
+
+namespace lumbrix {
+namespace {
+
+// The widest texts the boxes must show without scrolling.
+const char* const kWidestTexts[] = {"-1.00440000914004E-05", "Enter a value here."};
+
+// A line edit's frame and inner margins take this much of its width.
+constexpr int kBoxChrome = 8;
+constexpr int kPreferredPixelSize = 11;
+constexpr int kSmallestPixelSize = 8;
+
+int WidestAdvance(const QFont& font) {
+  const QFontMetrics metrics(font);
+  int widest = 0;
+  for (const char* text : kWidestTexts)
+    widest = std::max(widest, metrics.horizontalAdvance(QString::fromLatin1(text)));
+  return widest;
+}
+
+} // namespace
+
+QFont BoxFont(const QFont& base, int boxWidth) {
+  QFont font = base;
+  // Narrow faces first; whatever the system substitutes is shrunk to fit.
+  font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Tahoma"),
+                    QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow")});
+  font.setPixelSize(kPreferredPixelSize);
+  while (font.pixelSize() > kSmallestPixelSize && WidestAdvance(font) > boxWidth - kBoxChrome)
+    font.setPixelSize(font.pixelSize() - 1);
+  return font;
+}
+
+QFont ButtonFont() {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSizeF(8.25);
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
+} // namespace lumbrix

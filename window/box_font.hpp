@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+
+namespace lumbrix {
+
+// The font of the text boxes: small and narrow enough that the widest texts
+// the converter writes show whole in a box `boxWidth` pixels wide.
+QFont BoxFont(const QFont& base, int boxWidth);
+
+// The button asks for Tahoma 8.25 pt and takes the system's substitute.
+QFont ButtonFont();
+
+} // namespace lumbrix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "conversion/converter_controller.hpp"
+
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+class QPushButton;
+
+namespace lumbrix {
+
+class TextBox;
+
+// The converter window: the input and its unit on top, the result and its
+// unit beneath, the maker's button below. It turns key presses and clicks
+// into controller calls and writes the controller's results back.
+class Form1 : public QWidget {
+  Q_OBJECT
+
+public:
+  // Opens an address in the user's browser; false when that failed.
+  using UrlOpener = std::function<bool(const QUrl&)>;
+
+  explicit Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent = nullptr);
+
+  // Places the window in the middle of the screen's available area.
+  void CenterOnScreen();
+
+signals:
+  // Escape on an empty input: the program must end now.
+  void endRequested();
+
+private:
+  void Command_Click();
+  void Handle(const std::function<Continuation(ConverterFields&)>& handler);
+  ConverterFields ReadFields() const;
+
+  TextBox* Text1;
+  TextBox* Text2;
+  TextBox* Text3;
+  TextBox* Text4;
+  QPushButton* Command;
+  UrlOpener openUrl_;
+  QUrl homePage_;
+  bool ended_ = false;
+};
+
+} // namespace lumbrix
