@@ -34,4 +34,8 @@ need_locale() {
 }
 
 # What building the program itself needs.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+# The box font's condensed face comes with fonts-dejavu-extra.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
+# What the tests need beyond the build: GoogleTest, and a real X display
+# with tools to drive it and read its clipboard.
+TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils)

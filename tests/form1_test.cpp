@@ -1,0 +1,193 @@
+// Drives the real window with real key and mouse events, offscreen.
+#include "window/form1.hpp"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using lumbrix::Form1;
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<Form1> form;
+  QList<QUrl> opened;
+  bool openSucceeds = true;
+
+  QLineEdit* Box(const char* name) { return form->findChild<QLineEdit*>(QLatin1String(name)); }
+  QPushButton* Command() { return form->findChild<QPushButton*>(QStringLiteral("Command")); }
+  QStringList Texts() {
+    return {Box("Text1")->text(), Box("Text2")->text(), Box("Text3")->text(), Box("Text4")->text()};
+  }
+  void Type(const QString& text) {
+    QLineEdit* input = Box("Text1");
+    input->selectAll();
+    QTest::keyClick(input, Qt::Key_Delete);
+    QTest::keyClicks(input, text);
+  }
+  void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5)); }
+
+private slots:
+  void init() {
+    opened.clear();
+    openSucceeds = true;
+    form = std::make_unique<Form1>(
+        [this](const QUrl& url) {
+          opened << url;
+          return openSucceeds;
+        },
+        QUrl(QStringLiteral("https://brimsel.example/")));
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  }
+  void cleanup() { form.reset(); }
+
+  void opensWithTheWorkedExample() {
+    QCOMPARE(Texts(), (QStringList{"632.8", "1.95954487989886", "nm", "eV"}));
+    QCOMPARE(form->windowTitle(), QStringLiteral("Lumbrix"));
+    QCOMPARE(form->size(), QSize(163, 57));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(QApplication::focusWidget(), Box("Text1"));
+    QCOMPARE(Command()->text(), QStringLiteral("Brimsel Co."));
+  }
+
+  void everyControlIsNamedForScreenReaders() {
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4"})
+      QVERIFY2(!Box(name)->accessibleName().isEmpty(), name);
+  }
+
+  void tabMovesOnlyBetweenInputAndButton() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Command());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Box("Text1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), Command());
+  }
+
+  void enterConverts_data() {
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<bool>("inputSelected");
+    const int ret = Qt::Key_Return;
+    QTest::newRow("energy") << "2" << ret << QStringList{"2", "620", "eV", "nm"} << true;
+    QTest::newRow("keypad Enter") << "1240" << int(Qt::Key_Enter)
+                                  << QStringList{"1240", "1", "nm", "eV"} << true;
+    QTest::newRow("negative") << "-5" << ret << QStringList{"-5", "-248", "", ""} << true;
+    QTest::newRow("not a number") << "abc" << ret << QStringList{"Enter a value here.", "", "", ""}
+                                  << true;
+    QTest::newRow("empty") << "" << ret << QStringList{"Enter a value here.", "", "", ""} << true;
+    QTest::newRow("zero value") << "0.0" << ret << QStringList{"0.0", "", "", ""} << true;
+    QTest::newRow("widest result")
+        << "-123456789" << ret << QStringList{"-123456789", "-1.00440000914004E-05", "", ""}
+        << true;
+  }
+  void enterConverts() {
+    QFETCH(QString, input);
+    QFETCH(int, key);
+    QFETCH(QStringList, after);
+    QFETCH(bool, inputSelected);
+    Type(input);
+    QTest::keyClick(Box("Text1"), Qt::Key(key));
+    QCOMPARE(Texts(), after);
+    QCOMPARE(Box("Text1")->selectedText() == Box("Text1")->text(), inputSelected);
+    QVERIFY2(opened.isEmpty(), "Enter must not press the button");
+  }
+
+  void resultFitsItsBox() {
+    Type(QStringLiteral("-123456789"));
+    QTest::keyClick(Box("Text1"), Qt::Key_Return);
+    for (const char* name : {"Text1", "Text2"}) {
+      QLineEdit* box = Box(name);
+      const int width = box->fontMetrics().horizontalAdvance(box->text());
+      QVERIFY2(width <= box->width() - 8, name);
+      QVERIFY2(box->fontMetrics().height() <= box->height() - 2, name);
+    }
+  }
+
+  void typingReplacesTheSelectedInput() {
+    Type(QStringLiteral("2"));
+    QTest::keyClick(Box("Text1"), Qt::Key_Return);
+    QTest::keyClicks(Box("Text1"), QStringLiteral("35"));
+    QTest::keyClick(Box("Text1"), Qt::Key_Return);
+    QCOMPARE(Texts(), (QStringList{"35", "35.4285714285714", "eV", "nm"}));
+  }
+
+  void escapeEmptiesThenEnds_data() {
+    QTest::addColumn<QString>("box");
+    QTest::newRow("in the input") << "Text1";
+    QTest::newRow("in the result") << "Text2";
+  }
+  void escapeEmptiesThenEnds() {
+    QFETCH(QString, box);
+    QSignalSpy ended(form.get(), &Form1::endRequested);
+    QLineEdit* target = Box(qPrintable(box));
+    Click(target);
+    QTest::keyClick(target, Qt::Key_Escape);
+    QCOMPARE(Texts(), (QStringList{"", "", "", ""}));
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(form->isVisible());
+    QTest::keyClick(target, Qt::Key_Escape);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!form->isVisible());
+    // Nothing is handled once the program is ending.
+    QTest::keyClick(target, Qt::Key_Escape);
+    QCOMPARE(ended.count(), 1);
+  }
+
+  void clickSelectsTheWholeBox() {
+    for (const char* name : {"Text1", "Text2"}) {
+      QLineEdit* box = Box(name);
+      box->setCursorPosition(2);
+      Click(box);
+      QCOMPARE(box->selectedText(), box->text());
+      QCOMPARE(box->selectionStart(), 0);
+    }
+  }
+
+  void readOnlyBoxesRefuseTyping() {
+    for (const char* name : {"Text2", "Text3", "Text4"}) {
+      QLineEdit* box = Box(name);
+      const QString before = box->text();
+      Click(box);
+      QCOMPARE(QApplication::focusWidget(), box);
+      QTest::keyClicks(box, QStringLiteral("7"));
+      QTest::keyClick(box, Qt::Key_Backspace);
+      QCOMPARE(box->text(), before);
+    }
+  }
+
+  void enterInResultChangesNothing() {
+    QLineEdit* result = Box("Text2");
+    Click(result);
+    const QStringList before = Texts();
+    QTest::keyClick(result, Qt::Key_Return);
+    QCOMPARE(Texts(), before);
+  }
+
+  void buttonOpensTheHomePage() {
+    QTest::mouseClick(Command(), Qt::LeftButton);
+    QCOMPARE(opened, (QList<QUrl>{QUrl(QStringLiteral("https://brimsel.example/"))}));
+    QVERIFY(!form->findChild<QMessageBox*>());
+    QCOMPARE(Texts(), (QStringList{"632.8", "1.95954487989886", "nm", "eV"}));
+  }
+
+  void unopenedHomePageNamesTheAddress() {
+    openSucceeds = false;
+    QTest::mouseClick(Command(), Qt::LeftButton);
+    auto* warning = form->findChild<QMessageBox*>();
+    QVERIFY(warning);
+    QVERIFY(warning->text().contains(QStringLiteral("https://brimsel.example/")));
+    QCOMPARE(Texts(), (QStringList{"632.8", "1.95954487989886", "nm", "eV"}));
+  }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
