@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,6 +56,13 @@ private slots:
     QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(QApplication::focusWidget(), Box("Text1"));
     QCOMPARE(Command()->text(), QStringLiteral("Brimsel Co."));
+  }
+
+  void opensCentredOnTheScreen() {
+    form->CenterOnScreen();
+    const QPoint offset =
+        form->frameGeometry().center() - form->screen()->availableGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2, "window is not centred");
   }
 
   void everyControlIsNamedForScreenReaders() {
