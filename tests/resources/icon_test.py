@@ -1,0 +1,213 @@
+#!/usr/bin/env python3
+"""Checks the committed icon files as a user and Windows would see them.
+
+Usage: icon_test.py ICONS_DIR
+
+- lumbrix.ico holds exactly two images, 48x48 with a 256-colour palette and
+  32x32 with 32-bit colour, read back with icotool (icoutils);
+- every image (both .ico images as icotool decodes them, both PNGs) is the
+  spectrum in vertical bands: dark red at the left edge, then red, orange,
+  yellow, green, cyan, blue, violet and magenta in that order, dark purple at
+  the right edge, and opaque apart from its corners;
+- the window's PNGs show the same picture as the program file's icon;
+- make_icons.py reproduces the committed files byte for byte.
+"""
+
+import colorsys
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+from pathlib import Path
+
+OUTPUTS = ("lumbrix.ico", "lumbrix-48.png", "lumbrix-32.png")
+
+# What `icotool -l` must list, in order: (width, height, bit depth, palette size).
+ICO_IMAGES = [(48, 48, 8, 256), (32, 32, 32, 0)]
+
+# Hues the middle row must pass through, left to right, in degrees, with the
+# tolerance either side. Magenta and purple sit close on the wheel, so
+# "purple" is told apart by its darkness at the right edge instead.
+SPECTRUM_ORDER = [
+    ("red", 0, 12),
+    ("orange", 30, 10),
+    ("yellow", 55, 8),
+    ("green", 120, 20),
+    ("cyan", 187, 12),
+    ("blue", 225, 12),
+    ("violet", 270, 12),
+    ("magenta", 302, 12),
+]
+
+failures = []
+
+
+def check(ok, message):
+    if not ok:
+        failures.append(message)
+    return ok
+
+
+def need(tool, package):
+    path = shutil.which(tool)
+    if path is None:
+        sys.exit(f"FAIL: {tool} not found; install the Debian package {package} "
+                 "(scripts/test installs it)")
+    return path
+
+
+def read_png_rgba(path):
+    """Pixels of an 8-bit RGB or RGBA, non-interlaced PNG as rows of (r, g, b, a)."""
+    data = Path(path).read_bytes()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError(f"{path}: not a PNG")
+    pos, idat, header = 8, b"", None
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        elif kind == b"IEND":
+            break
+        pos += 12 + length
+    width, height, depth, colour_type, _, _, interlace = header
+    if depth != 8 or colour_type not in (2, 6) or interlace:
+        raise ValueError(f"{path}: PNG layout {header} not handled here")
+    bpp = 4 if colour_type == 6 else 3
+    raw = zlib.decompress(idat)
+    stride = width * bpp
+    rows, prev = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            b = prev[i]
+            c = prev[i - bpp] if i >= bpp else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+                line[i] = (line[i] + pred) & 0xFF
+        rows.append([tuple(line[x * bpp:x * bpp + bpp]) + ((255,) if bpp == 3 else ())
+                     for x in range(width)])
+        prev = line
+    return rows
+
+
+def hue_of(rgb):
+    h, s, v = colorsys.rgb_to_hsv(*(c / 255 for c in rgb))
+    return h * 360, s, v
+
+
+def hue_distance(a, b):
+    d = abs(a - b) % 360
+    return min(d, 360 - d)
+
+
+def check_spectrum(name, rows):
+    size = len(rows)
+    opaque = sum(px[3] == 255 for row in rows for px in row)
+    check(opaque >= 0.9 * size * size, f"{name}: only {opaque} of {size * size} pixels opaque")
+    check(rows[size // 2][size // 2][3] == 255, f"{name}: the centre is not opaque")
+    check(rows[0][0][3] == 0 and rows[-1][-1][3] == 0, f"{name}: the corners are not transparent")
+
+    # Vertical bands: over the middle half of the height, clear of the rounded
+    # corners, each column is a single colour.
+    for x in range(size):
+        column = {rows[y][x][:3] for y in range(size // 4, size - size // 4)}
+        if not check(len(column) == 1, f"{name}: column {x} is not one colour: {sorted(column)}"):
+            break
+
+    middle = [px[:3] for px in rows[size // 2] if px[3] == 255]
+    if not check(middle, f"{name}: the middle row is transparent"):
+        return
+    left_hue, left_sat, left_val = hue_of(middle[0])
+    check(hue_distance(left_hue, 0) <= 15 and left_sat > 0.8 and left_val < 0.7,
+          f"{name}: left edge {middle[0]} is not dark red")
+    right_hue, right_sat, right_val = hue_of(middle[-1])
+    check(265 <= right_hue <= 300 and right_sat > 0.8 and right_val < 0.5,
+          f"{name}: right edge {middle[-1]} is not dark purple")
+    brightest_red = max((hue_of(c)[2] for c in middle if hue_distance(hue_of(c)[0], 0) <= 12),
+                        default=0)
+    check(brightest_red > left_val + 0.2,
+          f"{name}: no red clearly brighter than the dark red at the left edge")
+
+    # Each named hue appears, vivid, and after the one before it.
+    last_x, last_name = -1, "the left edge"
+    for hue_name, hue, tolerance in SPECTRUM_ORDER:
+        found = [x for x, c in enumerate(middle)
+                 if x > last_x and hue_distance(hue_of(c)[0], hue) <= tolerance
+                 and hue_of(c)[1] > 0.6 and hue_of(c)[2] > 0.6]
+        if check(found, f"{name}: no {hue_name} after {last_name} in the middle row"):
+            last_x, last_name = found[0], hue_name
+    check(last_x < len(middle) - 1, f"{name}: nothing follows magenta at the right edge")
+
+
+def main():
+    icons = Path(sys.argv[1])
+    icotool = need("icotool", "icoutils")
+
+    listing = subprocess.run([icotool, "-l", str(icons / "lumbrix.ico")], check=True,
+                             capture_output=True, text=True).stdout.split("\n")
+    found = []
+    for line in filter(None, listing):
+        fields = dict(f.lstrip("-").split("=") for f in line.split() if "=" in f)
+        check(line.startswith("--icon "), f"lumbrix.ico: not an icon image: {line}")
+        found.append(tuple(int(fields.get(k, 0)) for k in
+                           ("width", "height", "bit-depth", "palette-size")))
+    check(found == ICO_IMAGES, f"lumbrix.ico holds {found}, expected {ICO_IMAGES}")
+
+    with tempfile.TemporaryDirectory() as tmp:
+        tmp = Path(tmp)
+        extract = subprocess.run([icotool, "-x", "-o", str(tmp), str(icons / "lumbrix.ico")],
+                                 capture_output=True, text=True)
+        check(extract.returncode == 0, f"icotool cannot decode lumbrix.ico: {extract.stderr.strip()}")
+        images = {}
+        for width, height, depth, _ in ICO_IMAGES:
+            matches = sorted(tmp.glob(f"*_{width}x{height}x{depth}.png"))
+            if check(len(matches) == 1, f"lumbrix.ico: no single {width}x{height}x{depth} image"):
+                images[f"lumbrix.ico {width}x{height}x{depth}"] = read_png_rgba(matches[0])
+        for size in (48, 32):
+            images[f"lumbrix-{size}.png"] = read_png_rgba(icons / f"lumbrix-{size}.png")
+
+        for name, rows in images.items():
+            check(len(rows) == len(rows[0]) in (32, 48), f"{name}: not a 48 or 32 pixel square")
+            check_spectrum(name, rows)
+
+        # The window and the program file show the same picture. The palette
+        # image has only a 1-bit mask, so compare it where it is opaque.
+        png32, ico32 = images.get("lumbrix-32.png"), images.get("lumbrix.ico 32x32x32")
+        check(png32 == ico32, "lumbrix-32.png differs from the 32x32 image of lumbrix.ico")
+        png48, ico48 = images.get("lumbrix-48.png"), images.get("lumbrix.ico 48x48x8")
+        if png48 and ico48:
+            differ = [(x, y) for y in range(48) for x in range(48)
+                      if png48[y][x][3] == 255 and png48[y][x] != ico48[y][x]]
+            check(not differ, f"lumbrix-48.png differs from the 48x48 image of lumbrix.ico at {differ[:5]}")
+
+        # Regenerating must not change a byte of what is committed.
+        out = tmp / "regenerated"
+        subprocess.run([sys.executable, str(icons / "make_icons.py"), str(out)], check=True)
+        for name in OUTPUTS:
+            check((out / name).read_bytes() == (icons / name).read_bytes(),
+                  f"make_icons.py does not reproduce {name}; run it and commit the result")
+
+    for message in failures:
+        print("FAIL:", message)
+    if failures:
+        sys.exit(1)
+    print(f"ok: lumbrix.ico {ICO_IMAGES}, {len(images)} images show the spectrum, generator reproduces")
+
+
+if __name__ == "__main__":
+    main()
