@@ -36,6 +36,8 @@ need_locale() {
 # What building the program itself needs.
 # The box font's condensed face comes with fonts-dejavu-extra.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
-# What the tests need beyond the build: GoogleTest, and a real X display
-# with tools to drive it and read its clipboard.
-TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils)
+# What the tests need beyond the build: GoogleTest, a real X display with
+# tools to drive it and read its clipboard, and tools that read icon files
+# and Windows resources.
+TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
+  python3 icoutils binutils-mingw-w64-x86-64 cpp)
