@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Installs Lumbrix the two ways a user gets it and checks the result:
+# `cmake --install` into a staging prefix, then the .deb that cpack builds,
+# installed on this machine (as root only), started from /usr/bin on its own
+# X display (Xvfb) and removed again.
+# Usage: install_test.sh BUILD_DIR APP_ID VERSION_TEXT
+set -euo pipefail
+build=$(cd "$1" && pwd)
+app_id=$2
+version=$3
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+pids=()
+deb_installed=0
+cleanup() {
+  kill "${pids[@]}" 2>/dev/null || true
+  # Leave the machine as it was, also when a check failed half-way.
+  if [ "$deb_installed" -eq 1 ]; then
+    dpkg -r lumbrix >/dev/null || echo "could not remove the lumbrix package" >&2
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- cmake --install into a staging prefix ---------------------------------
+stage=$work/stage
+cmake --install "$build" --prefix "$stage" >/dev/null
+desktop=$stage/share/applications/$app_id.desktop
+metainfo=$stage/share/metainfo/$app_id.metainfo.xml
+[ -x "$stage/bin/lumbrix" ] || fail "bin/lumbrix missing or not executable"
+[ -f "$desktop" ] || fail "desktop entry missing: ${desktop#"$stage"/}"
+[ -f "$metainfo" ] || fail "metadata missing: ${metainfo#"$stage"/}"
+for size in 32 48; do
+  icon=$stage/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+  [ -f "$icon" ] || fail "icon missing: ${icon#"$stage"/}"
+  # The theme trusts the folder name; a swapped icon would be scaled.
+  file -b "$icon" | grep -q "^PNG image data, $size x $size," ||
+    fail "icon in ${size}x${size} is $(file -b "$icon")"
+done
+# A run path into the build tree would work here and nowhere else.
+if readelf -d "$stage/bin/lumbrix" | grep -qE 'RPATH|RUNPATH'; then
+  fail "installed program keeps a run path: $(readelf -d "$stage/bin/lumbrix" | grep -E 'RPATH|RUNPATH')"
+fi
+
+echo "--- desktop-file-validate"
+desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+key() { sed -n "s/^$1=//p" "$desktop"; }
+[ "$(key Exec)" = lumbrix ] || fail "Exec=$(key Exec), not the installed program"
+[ "$(key Icon)" = "$app_id" ] || fail "Icon=$(key Icon), but the icons are named $app_id"
+
+echo "--- appstreamcli validate --no-net --pedantic"
+# Exits non-zero on errors and warnings; infos and pedantic notes are shown only.
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "metadata does not validate"
+grep -qF "<id>$app_id</id>" "$metainfo" || fail "metadata id is not $app_id"
+grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+  fail "metadata does not launch $app_id.desktop"
+grep -qF "<binary>lumbrix</binary>" "$metainfo" || fail "metadata does not provide the binary"
+grep -qE "<release version=\"$version\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$metainfo" ||
+  fail "metadata has no release $version with a date"
+
+# --- the Debian package ----------------------------------------------------
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log" >&2; fail "cpack -G DEB failed"; }
+debs=("$work"/pkg/lumbrix_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one lumbrix_*.deb, found: ${debs[*]}"
+deb=${debs[0]}
+echo "--- $(basename "$deb")"
+dpkg-deb -f "$deb" Package Version Architecture Maintainer Homepage Section Depends Recommends Description
+[ "$(dpkg-deb -f "$deb" Package)" = lumbrix ] || fail "package name"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+# Only dpkg-shlibdeps, reading the binary, puts the Qt library here.
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"
+dpkg-deb -f "$deb" Maintainer | grep -q '@' || fail "Maintainer has no address"
+[ -n "$(dpkg-deb -f "$deb" Homepage)" ] || fail "no Homepage"
+
+expected=(/usr/bin/lumbrix /usr/share/applications/$app_id.desktop
+  /usr/share/metainfo/$app_id.metainfo.xml /usr/share/icons/hicolor/32x32/apps/$app_id.png
+  /usr/share/icons/hicolor/48x48/apps/$app_id.png)
+contents=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
+for path in "${expected[@]}"; do
+  grep -qxF "$path" <<<"$contents" || fail "package lacks $path"
+done
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install test passed; installing the package skipped: needs root"
+  exit 0
+fi
+if dpkg-query -W -f='${Status}' lumbrix 2>/dev/null | grep -q 'ok installed'; then
+  echo "install test passed; installing the package skipped: lumbrix is installed" \
+    "already and is left alone (dpkg -r lumbrix to run this part)"
+  exit 0
+fi
+
+# --- install the package, start it, remove it ------------------------------
+deb_installed=1
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
+  >"$work/apt.log" 2>&1 || { cat "$work/apt.log" >&2; fail "apt-get install of the package failed"; }
+listed=$(dpkg -L lumbrix)
+for path in "${expected[@]}"; do
+  grep -qxF "$path" <<<"$listed" || fail "dpkg -L lumbrix lacks $path"
+done
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+display=":$(cat "$work/display")"
+export DISPLAY=$display
+mkdir -m 700 "$work/runtime" "$work/home"
+
+# Started as a menu would: no build tree, no Qt variables from this shell.
+env -i DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/bin:/bin \
+  /usr/bin/lumbrix 2>"$work/stderr" &
+app=$!
+pids+=($app)
+
+window=""
+for _ in $(seq 400); do
+  window=$(xdotool search --onlyvisible --name '^Lumbrix$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+  kill -0 "$app" 2>/dev/null || { cat "$work/stderr" >&2; fail "the installed program ended"; }
+  sleep 0.05
+done
+[ -n "$window" ] || { cat "$work/stderr" >&2; fail "no visible window titled Lumbrix"; }
+# Docks on X11 pair the window with its entry through this class.
+class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+[ "$class" = "$(key StartupWMClass)" ] ||
+  fail "window class '$class' does not match StartupWMClass=$(key StartupWMClass)"
+
+kill "$app"
+wait "$app" 2>/dev/null || true
+
+dpkg -r lumbrix >/dev/null
+deb_installed=0
+if dpkg-query -W -f='${Status}' lumbrix 2>/dev/null | grep -q 'ok installed'; then
+  fail "lumbrix still installed after dpkg -r"
+fi
+[ ! -e /usr/bin/lumbrix ] || fail "/usr/bin/lumbrix left behind after dpkg -r"
+echo "install test passed"
