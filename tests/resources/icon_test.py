@@ -14,13 +14,14 @@ Usage: icon_test.py ICONS_DIR
 """
 
 import colorsys
-import shutil
 import struct
 import subprocess
 import sys
 import tempfile
 import zlib
 from pathlib import Path
+
+from checks import check, finish, need
 
 OUTPUTS = ("lumbrix.ico", "lumbrix-48.png", "lumbrix-32.png")
 
@@ -40,23 +41,6 @@ SPECTRUM_ORDER = [
     ("violet", 270, 12),
     ("magenta", 302, 12),
 ]
-
-failures = []
-
-
-def check(ok, message):
-    if not ok:
-        failures.append(message)
-    return ok
-
-
-def need(tool, package):
-    path = shutil.which(tool)
-    if path is None:
-        sys.exit(f"FAIL: {tool} not found; install the Debian package {package} "
-                 "(scripts/test installs it)")
-    return path
-
 
 def read_png_rgba(path):
     """Pixels of an 8-bit RGB or RGBA, non-interlaced PNG as rows of (r, g, b, a)."""
@@ -202,11 +186,7 @@ def main():
             check((out / name).read_bytes() == (icons / name).read_bytes(),
                   f"make_icons.py does not reproduce {name}; run it and commit the result")
 
-    for message in failures:
-        print("FAIL:", message)
-    if failures:
-        sys.exit(1)
-    print(f"ok: lumbrix.ico {ICO_IMAGES}, {len(images)} images show the spectrum, generator reproduces")
+    finish(f"lumbrix.ico {ICO_IMAGES}, {len(images)} images show the spectrum, generator reproduces")
 
 
 if __name__ == "__main__":

@@ -22,22 +22,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-failures = []
-
-
-def check(ok, message):
-    if not ok:
-        failures.append(message)
-    return ok
-
-
-def need(tool, package):
-    path = shutil.which(tool)
-    if path is None:
-        sys.exit(f"FAIL: {tool} not found; install the Debian package {package} "
-                 "(scripts/test installs it)")
-    return path
-
+from checks import check, finish, need
 
 def run(*args, **kwargs):
     result = subprocess.run([str(a) for a in args], capture_output=True, **kwargs)
@@ -133,11 +118,7 @@ def main():
                 check(embedded.exists() and embedded.read_bytes() == image.read_bytes(),
                       f"the program file's icon differs from lumbrix.ico in {image.name}")
 
-    for message in failures:
-        print("FAIL:", message)
-    if failures:
-        sys.exit(1)
-    print(f"ok: version {version} / {text} and the two-image icon read back from the program file")
+    finish(f"version {version} / {text} and the two-image icon read back from the program file")
 
 
 if __name__ == "__main__":
