@@ -20,6 +20,7 @@ import argparse
 import json
 import os
 import select
+import shutil
 import signal
 import statistics
 import subprocess
@@ -323,6 +324,8 @@ def main():
     finally:
         xvfb.terminate()
         xvfb.wait()
+        shutil.rmtree(home, ignore_errors=True)
+        shutil.rmtree(runtime_dir, ignore_errors=True)
 
     if args.json:
         with open(args.json, "w") as out:
