@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -46,6 +47,18 @@ void UseWindowBackground(TextBox* box) {
   box->setPalette(palette);
 }
 
+QIcon WindowIcon() {
+  QIcon icon;
+  for (const char* path : {":/icons/lumbrix-48.png", ":/icons/lumbrix-32.png"}) {
+    // Naming the format spares start-up the loading of every image plugin
+    // that Qt would otherwise ask whether it can read the file.
+    QImageReader reader(QString::fromLatin1(path), "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
+  return icon;
+}
+
 } // namespace
 
 Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
@@ -58,10 +71,7 @@ Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientSize);
 
-  QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/lumbrix-48.png"), QSize(48, 48));
-  icon.addFile(QStringLiteral(":/icons/lumbrix-32.png"), QSize(32, 32));
-  setWindowIcon(icon);
+  setWindowIcon(WindowIcon());
 
   // Created in this order so that where neighbours overlap, the later one
   // is drawn on top.
