@@ -21,11 +21,7 @@ const QString kPrompt = QStringLiteral("Enter a value here.");
 constexpr qsizetype kMegabyte = 1 << 20;
 
 QString Repeat(const QString& piece, qsizetype length) {
-  QString text;
-  text.reserve(length);
-  while (text.size() < length) text += piece;
-  text.truncate(length);
-  return text;
+  return piece.repeated(length / piece.size() + 1).left(length);
 }
 
 QString Utf16(std::initializer_list<char16_t> units) {
