@@ -37,9 +37,9 @@ need_locale() {
 # The box font's condensed face comes with fonts-dejavu-extra.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
 # What the tests need beyond the build: GoogleTest, a real X display with
-# tools to drive it and read its clipboard, tools that read icon files,
-# Windows resources and packages, and what the benchmarks build with. The install test validates the desktop entry and
-# the metadata and builds a .deb (dpkg-shlibdeps, from dpkg-dev, runs file).
+# tools to drive it and read its clipboard, tools that read icon files and
+# Windows resources, validators and dpkg-shlibdeps (which runs file) for the
+# install test, and what the benchmarks build with.
 TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
   python3 icoutils binutils-mingw-w64-x86-64 cpp
   desktop-file-utils appstream dpkg-dev file
