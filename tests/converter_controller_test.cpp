@@ -1,4 +1,5 @@
 #include "conversion/converter_controller.hpp"
+#include "conversion/spoken_result.hpp"
 #include "test_text.hpp"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,28 @@ TEST(ConverterController, Scenarios) {
     }
     EXPECT_EQ(fields, s.after);
     EXPECT_EQ(last == Continuation::EndProgram, s.ends);
+  }
+}
+
+// What a screen reader is given after Enter, for each way Enter can end.
+TEST(ConverterController, SpokenResultAfterEnter) {
+  const struct {
+    Text input;
+    Text spoken;
+  } rows[] = {
+      {u"2", u"620 nm"},
+      {u"632.8", u"1.95954487989886 eV"},
+      {u"-5", u"-248"},
+      {u"1e-320", u"Infinity nm"},
+      {u"abc", kPrompt},
+      {u"", kPrompt},
+      {u"0.0", u"No result for a value of zero"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(Narrow(row.input));
+    ConverterFields fields = Typed(row.input);
+    Text1_KeyPress(fields, kKeyEnter);
+    EXPECT_EQ(Narrow(SpokenResult(fields)), Narrow(row.spoken));
   }
 }
 
