@@ -9,10 +9,13 @@ namespace {
 // The widest texts the boxes must show without scrolling.
 const char* const kWidestTexts[] = {"-1.00440000914004E-05", "Enter a value here."};
 
-// A line edit's frame and inner margins take this much of its width.
+// Sizes in pixels at 96 dpi. A line edit's frame and inner margins take
+// kBoxChrome of its width.
 constexpr int kBoxChrome = 8;
 constexpr int kPreferredPixelSize = 11;
 constexpr int kSmallestPixelSize = 8;
+
+int AtDpi(int pixels, int dpi) { return pixels * dpi / 96; }
 
 int WidestAdvance(const QFont& font) {
   const QFontMetrics metrics(font);
@@ -24,13 +27,15 @@ int WidestAdvance(const QFont& font) {
 
 } // namespace
 
-QFont BoxFont(const QFont& base, int boxWidth) {
+QFont BoxFont(const QFont& base, int boxWidth, int dpi) {
   QFont font = base;
   // Narrow faces first; whatever the system substitutes is shrunk to fit.
   font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Tahoma"),
                     QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow")});
-  font.setPixelSize(kPreferredPixelSize);
-  while (font.pixelSize() > kSmallestPixelSize && WidestAdvance(font) > boxWidth - kBoxChrome)
+  font.setPixelSize(AtDpi(kPreferredPixelSize, dpi));
+  const int smallest = AtDpi(kSmallestPixelSize, dpi);
+  const int room = boxWidth - AtDpi(kBoxChrome, dpi);
+  while (font.pixelSize() > smallest && WidestAdvance(font) > room)
     font.setPixelSize(font.pixelSize() - 1);
   return font;
 }

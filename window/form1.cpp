@@ -1,36 +1,39 @@
 #include "window/form1.hpp"
 
+#include "conversion/spoken_result.hpp"
+#include "window/accessibility.hpp"
+#include "window/announcer.hpp"
 #include "window/box_fields.hpp"
 #include "window/box_font.hpp"
+#include "window/controls.hpp"
 #include "window/text_box.hpp"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+#include <vector>
+
 namespace lumbrix {
 namespace {
 
-// Geometry in device-independent pixels, exact at 96 dpi. Neighbouring boxes
-// overlap by one pixel so that their frames share a line.
-constexpr QSize kClientSize{163, 57};
-constexpr QRect kText1Rect{0, 0, 137, 17};
-constexpr QRect kText3Rect{136, 0, 25, 17};
-constexpr QRect kText2Rect{0, 16, 137, 19};
-constexpr QRect kText4Rect{136, 16, 25, 19};
-constexpr QRect kCommandRect{8, 40, 148, 15};
+// A control's rectangle in pixels at `dpi`.
+QRect PixelRect(const TwipsRect& twips, int dpi) {
+  const QPoint topLeft(TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi));
+  const QPoint end(TwipsToPixels(twips.left + twips.width, dpi),
+                   TwipsToPixels(twips.top + twips.height, dpi));
+  return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
+}
 
-TextBox* MakeBox(QWidget* parent, const char* name, const QRect& rect, const char* text,
-                 const char* accessibleName, const QFont& font) {
-  auto* box = new TextBox(QString::fromLatin1(text), parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setGeometry(rect);
-  box->setFont(font);
-  box->setAccessibleName(QString::fromLatin1(accessibleName));
-  return box;
+const Control& ControlNamed(const char* name) {
+  return *std::find_if(std::begin(kControls), std::end(kControls),
+                       [name](const Control& c) { return qstrcmp(c.name, name) == 0; });
 }
 
 // Read-only boxes still take focus by a click and select, but stay out of
@@ -40,11 +43,35 @@ void MakeReadOnly(TextBox* box) {
   box->setFocusPolicy(Qt::ClickFocus);
 }
 
-// Result boxes are set apart with the colour of the window behind them.
-void UseWindowBackground(TextBox* box) {
+// The result row is set apart with the colour of the window behind it,
+// which is also the menus' colour here.
+void UseMenuBackground(TextBox* box) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, palette.color(QPalette::Window));
   box->setPalette(palette);
+}
+
+// Creates a control from its row of the table, at `dpi`.
+void MakeControl(const Control& control, QWidget* parent, const QFont& boxFont, int dpi) {
+  QWidget* widget;
+  if (control.kind == ControlKind::Button) {
+    auto* button = new QPushButton(QString::fromUtf8(control.text), parent);
+    button->setFont(ButtonFont());
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    widget = button;
+  } else {
+    auto* box = new TextBox(QString::fromUtf8(control.text), parent);
+    box->setFont(boxFont);
+    if (control.readOnly) MakeReadOnly(box);
+    if (control.background == Background::Menu) UseMenuBackground(box);
+    box->setCursorPosition(0);
+    widget = box;
+  }
+  widget->setObjectName(QString::fromUtf8(control.name));
+  widget->setGeometry(PixelRect(control.rect, dpi));
+  widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
+  widget->setAccessibleDescription(QString::fromUtf8(control.description));
 }
 
 QIcon WindowIcon() {
@@ -63,39 +90,53 @@ QIcon WindowIcon() {
 
 Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
     : QWidget(parent), openUrl_(std::move(openUrl)), homePage_(std::move(homePage)) {
+  InstallAccessibility();
+
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Lumbrix"));
   // A title bar with a close button only; a fixed size alone still offers
   // minimize and maximize on X11.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(kClientSize);
+  // Twips are physical: with large text (a higher logical dpi) the window
+  // and everything in it grow. Where Qt scales the window itself, the
+  // logical dpi stays 96.
+  const int dpi = logicalDpiX();
+  setFixedSize(PixelRect(kClientArea, dpi).size());
 
   setWindowIcon(WindowIcon());
 
-  // Created in this order so that where neighbours overlap, the later one
-  // is drawn on top.
-  Command = new QPushButton(QStringLiteral("Brimsel Co."), this);
-  Command->setObjectName(QStringLiteral("Command"));
-  Command->setGeometry(kCommandRect);
-  Command->setFont(ButtonFont());
-  Command->setAutoDefault(false);
-  Command->setDefault(false);
+  const QFont boxFont = BoxFont(font(), PixelRect(ControlNamed("Text1").rect, dpi).width(), dpi);
+  for (const Control& control : kControls) MakeControl(control, this, boxFont, dpi);
+  Command = qobject_cast<QPushButton*>(Child("Command"));
+  Text1 = qobject_cast<TextBox*>(Child("Text1"));
+  Text2 = qobject_cast<TextBox*>(Child("Text2"));
+  Text3 = qobject_cast<TextBox*>(Child("Text3"));
+  Text4 = qobject_cast<TextBox*>(Child("Text4"));
 
-  const QFont boxFont = BoxFont(font(), kText1Rect.width());
-  Text1 = MakeBox(this, "Text1", kText1Rect, "632.8", "Value", boxFont);
-  Text3 = MakeBox(this, "Text3", kText3Rect, "nm", "Value unit", boxFont);
-  Text4 = MakeBox(this, "Text4", kText4Rect, "eV", "Result unit", boxFont);
-  Text2 = MakeBox(this, "Text2", kText2Rect, "1.95954487989886", "Result", boxFont);
-  for (TextBox* box : {Text2, Text3, Text4}) MakeReadOnly(box);
-  for (TextBox* box : {Text2, Text4}) UseWindowBackground(box);
-  for (TextBox* box : {Text1, Text2, Text3, Text4}) box->setCursorPosition(0);
+  announcer_ = new Announcer(this);
 
-  setTabOrder(Text1, Command);
-  Text1->setFocus();
+  // Tab moves between the tab stops by tab index; the focus starts at the
+  // lowest.
+  std::vector<const Control*> stops;
+  for (const Control& control : kControls)
+    if (control.tabStop) stops.push_back(&control);
+  std::ranges::sort(stops, {}, &Control::tabIndex);
+  for (std::size_t i = 1; i < stops.size(); ++i)
+    setTabOrder(Child(stops[i - 1]->name), Child(stops[i]->name));
+  Child(stops.front()->name)->setFocus();
 
-  connect(Text1, &TextBox::keyAscii, this,
-          [this](KeyAscii key) { Handle([key](auto& f) { return Text1_KeyPress(f, key); }); });
+  // The result box is out of the Tab order, so the input's context menu
+  // (Menu key or Shift+F10) is the keyboard's way to copy the result.
+  Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Text1, &QWidget::customContextMenuRequested, this, &Form1::ShowInputMenu);
+
+  connect(Text1, &TextBox::keyAscii, this, [this](KeyAscii key) {
+    Handle([key](auto& f) { return Text1_KeyPress(f, key); });
+    // The result appears in a box without focus: say it.
+    if (key == kKeyEnter && !ended_)
+      announcer_->Say(QString::fromStdU16String(SpokenResult(ReadFields())));
+  });
   connect(Text2, &TextBox::keyAscii, this,
           [this](KeyAscii key) { Handle([key](auto& f) { return Text2_KeyPress(f, key); }); });
   connect(Text1, &TextBox::clicked, this,
@@ -103,6 +144,10 @@ Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
   connect(Text2, &TextBox::clicked, this,
           [this] { Handle([](auto& f) { return Text2_Click(f), Continuation::KeepRunning; }); });
   connect(Command, &QPushButton::clicked, this, &Form1::Command_Click);
+}
+
+QWidget* Form1::Child(const char* name) const {
+  return findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
 void Form1::CenterOnScreen() {
@@ -132,6 +177,17 @@ void Form1::Handle(const std::function<Continuation(ConverterFields&)>& handler)
   WriteBox(*Text2, before.Text2, after.Text2);
   WriteText(*Text3, before.Text3, after.Text3);
   WriteText(*Text4, before.Text4, after.Text4);
+}
+
+void Form1::ShowInputMenu(const QPoint& position) {
+  QMenu* menu = Text1->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addSeparator();
+  QAction* copy = menu->addAction(tr("Copy result"), this,
+                                  [this] { QGuiApplication::clipboard()->setText(Text2->text()); });
+  copy->setObjectName(QStringLiteral("CopyResult"));
+  copy->setEnabled(!Text2->text().isEmpty());
+  menu->popup(Text1->mapToGlobal(position));
 }
 
 void Form1::Command_Click() {

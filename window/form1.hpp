@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace lumbrix {
 
+class Announcer;
 class TextBox;
 
 // The converter window: the input and its unit on top, the result and its
@@ -34,14 +35,17 @@ signals:
 
 private:
   void Command_Click();
+  void ShowInputMenu(const QPoint& position);
   void Handle(const std::function<Continuation(ConverterFields&)>& handler);
   ConverterFields ReadFields() const;
+  QWidget* Child(const char* name) const;
 
   TextBox* Text1;
   TextBox* Text2;
   TextBox* Text3;
   TextBox* Text4;
   QPushButton* Command;
+  Announcer* announcer_;
   UrlOpener openUrl_;
   QUrl homePage_;
   bool ended_ = false;

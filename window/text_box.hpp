@@ -8,12 +8,15 @@ namespace lumbrix {
 
 // A line edit that reports the keys the converter handles and whole clicks.
 // Enter and Escape go to keyAscii() and not to the box; every other key is
-// the box's own.
+// the box's own. Shift+F10 opens the context menu, as the Menu key does.
 class TextBox : public QLineEdit {
   Q_OBJECT
 
 public:
   using QLineEdit::QLineEdit;
+
+  // Where the character at `offset` is drawn, in the box's coordinates.
+  QRect CharacterRect(int offset) const;
 
 signals:
   void keyAscii(lumbrix::KeyAscii key);

@@ -1,0 +1,100 @@
+#pragma once
+
+// The converter window's controls as data, read by every window shell, so
+// that no place, text or role is written twice.
+
+namespace lumbrix {
+
+// Window geometry is kept in twips, 1440 to the inch (15 to a pixel at
+// 96 dpi), so that the window grows with the logical resolution.
+struct TwipsRect {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+inline constexpr int kTwipsPerInch = 1440;
+
+// Twips to pixels at `dpi`. Shells convert edges rather than sizes, so that
+// neighbours that share a line still share it at every resolution.
+constexpr int TwipsToPixels(int twips, int dpi) { return twips * dpi / kTwipsPerInch; }
+
+enum class ControlKind { TextBox, Button };
+
+// Text boxes take the window colour; the result row is set apart with the
+// colour of menus.
+enum class Background { Window, Menu };
+
+struct Control {
+  const char* name;
+  ControlKind kind;
+  TwipsRect rect;
+  const char* text; // shown when the window opens
+  int tabIndex;
+  bool tabStop;
+  bool readOnly;
+  Background background;
+  // What a screen reader calls the control, and what it says it is for.
+  const char* accessibleName;
+  const char* description;
+};
+
+inline constexpr TwipsRect kClientArea{0, 0, 2445, 855};
+
+// In the order of creation: where neighbours overlap by a pixel, the later
+// one is drawn on top. Tab moves between the tab stops by tab index.
+inline constexpr Control kControls[] = {
+    {.name = "Command",
+     .kind = ControlKind::Button,
+     .rect = {120, 600, 2220, 225},
+     .text = "Brimsel Co.",
+     .tabIndex = 4,
+     .tabStop = true,
+     .readOnly = false,
+     .background = Background::Window,
+     .accessibleName = "Brimsel Co.",
+     .description = "Opens the maker's home page in the web browser"},
+    {.name = "Text1",
+     .kind = ControlKind::TextBox,
+     .rect = {0, 0, 2055, 255},
+     .text = "632.8",
+     .tabIndex = 0,
+     .tabStop = true,
+     .readOnly = false,
+     .background = Background::Window,
+     .accessibleName = "Value",
+     .description = "A wavelength in nm or a photon energy in eV; press Enter to convert"},
+    {.name = "Text3",
+     .kind = ControlKind::TextBox,
+     .rect = {2040, 0, 375, 255},
+     .text = "nm",
+     .tabIndex = 1,
+     .tabStop = false,
+     .readOnly = true,
+     .background = Background::Window,
+     .accessibleName = "Unit of the value",
+     .description = "nm for a wavelength, eV for a photon energy"},
+    {.name = "Text4",
+     .kind = ControlKind::TextBox,
+     .rect = {2040, 240, 375, 285},
+     .text = "eV",
+     .tabIndex = 3,
+     .tabStop = false,
+     .readOnly = true,
+     .background = Background::Menu,
+     .accessibleName = "Unit of the result",
+     .description = "eV for a photon energy, nm for a wavelength"},
+    {.name = "Text2",
+     .kind = ControlKind::TextBox,
+     .rect = {0, 240, 2055, 285},
+     .text = "1.95954487989886",
+     .tabIndex = 2,
+     .tabStop = false,
+     .readOnly = true,
+     .background = Background::Menu,
+     .accessibleName = "Result",
+     .description = "The value converted: a wavelength gives an energy, and back"},
+};
+
+} // namespace lumbrix
