@@ -1,0 +1,97 @@
+#!/usr/bin/python3
+"""What a screen reader gets from the real program over AT-SPI: roles, names
+and states, answers to every text query, and the result copied from the
+keyboard. Run by session.sh: atspi_test.py PATH_TO_LUMBRIX"""
+
+import subprocess
+import sys
+
+import pyatspi
+from desktop import Program, fail, keys, type_text, wait_for
+
+BOUNDARIES = range(7)  # character, word start/end, sentence start/end, line start/end
+BOXES = ("Value", "Unit of the value", "Result", "Unit of the result")
+
+
+def check_queries(program, name):
+    """Every boundary at every offset answers (within the timeout) with a
+    piece of the text, and one attribute run covers it all."""
+    text = program.box(name).queryText()
+    whole = text.getText(0, text.characterCount)
+    for offset in range(len(whole) + 1):
+        for boundary in BOUNDARIES:
+            for query in (text.getTextAtOffset, text.getTextBeforeOffset, text.getTextAfterOffset):
+                piece, start, end = query(offset, boundary)
+                if piece != whole[start:end]:
+                    fail(f"{name} {whole!r} {query.__name__}({offset}, {boundary}): {piece!r} {start} {end}")
+        if offset < len(whole):
+            _, start, end = text.getAttributeRun(offset, False)
+            if (start, end) != (0, len(whole)):
+                fail(f"{name} {whole!r}: attribute run at {offset} is {start}..{end}")
+    return whole
+
+
+def check_names_roles_states(program):
+    if program.frame.getRoleName() != "frame" or program.frame.name != "Lumbrix":
+        fail(f"window reads as {program.frame.getRoleName()} {program.frame.name!r}")
+    expected = {  # name: role, words its description must hold
+        "Value": ("text", ("nm", "eV", "Enter")),
+        "Unit of the value": ("text", ("nm", "eV")),
+        "Result": ("text", ("converted",)),
+        "Unit of the result": ("text", ("nm", "eV")),
+        "Brimsel Co.": ("push button", ("home page", "browser")),
+    }
+    for name, (role, words) in expected.items():
+        control = program.control(name)
+        description = control.description
+        if control.getRoleName() != role or not all(w in description for w in words):
+            fail(f"{name}: {control.getRoleName()} described as {description!r}")
+    for name in BOXES:
+        states = program.box(name).getState()
+        read_only = name != "Value"
+        if states.contains(pyatspi.STATE_READ_ONLY) != read_only or \
+                states.contains(pyatspi.STATE_EDITABLE) == read_only:
+            fail(f"{name}: read-only and editable states {states.getStates()}")
+
+
+def check_copy_result(program):
+    type_text("2")
+    keys("Return")
+    wait_for("the result of 2", lambda: program.text("Result") == "620")
+    # The Menu key opens the input's menu; Up from no item reaches the
+    # last, Copy result.
+    keys("Menu")
+    # Menus are windows of their own, which the accessibility tree leaves out.
+    wait_for("the input's menu", lambda: len(subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--pid", str(program.process.pid)],
+        capture_output=True, text=True).stdout.split()) > 1)
+    keys("Up", "Return")
+    copied = wait_for("the result on the clipboard", lambda: subprocess.run(
+        ["xclip", "-o", "-selection", "clipboard"], capture_output=True, text=True,
+        timeout=2).stdout)
+    if copied != "620":
+        fail(f"Copy result put {copied!r} on the clipboard")
+
+
+def main():
+    program = Program(sys.argv[1])
+    try:
+        check_names_roles_states(program)
+        value = program.box("Value").queryEditableText()
+        for text in ("", "5", "abc", ".5", "-123456789", "Enter a value here.",
+                     "-1.00440000914004E-05"):
+            value.setTextContents(text)
+            if check_queries(program, "Value") != text:
+                fail(f"the input did not take {text!r}")
+            keys("Return")
+            wait_for("the conversion", lambda: program.text("Result") or program.text("Value"))
+            for name in BOXES:
+                check_queries(program, name)
+        keys("Escape")
+        check_copy_result(program)
+    finally:
+        program.close()
+    print("AT-SPI test passed")
+
+
+main()
