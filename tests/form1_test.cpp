@@ -120,6 +120,26 @@ private slots:
     }
   }
 
+  // Holds at every logical dpi: CTest runs it again with large text.
+  void controlsTileTheWindow() {
+    const QRect window = form->rect();
+    for (QWidget* control : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (control->size().isEmpty()) continue; // the notification screen readers hear
+      QVERIFY2(window.contains(control->geometry()), qPrintable(control->objectName()));
+    }
+    // Neighbours share one line of pixels, across and down.
+    const auto edge = [this](const char* name) { return Box(name)->geometry(); };
+    QCOMPARE(edge("Text3").left(), edge("Text1").right());
+    QCOMPARE(edge("Text4").left(), edge("Text2").right());
+    QCOMPARE(edge("Text2").top(), edge("Text1").bottom());
+    QCOMPARE(edge("Text4").top(), edge("Text3").bottom());
+    QCOMPARE(edge("Text4").right(), edge("Text3").right());
+    // The button's caption shows whole, at the size its font asks for.
+    const QFontMetrics caption = Command()->fontMetrics();
+    QVERIFY(caption.height() <= Command()->height());
+    QVERIFY(caption.horizontalAdvance(Command()->text()) < Command()->width());
+  }
+
   void typingReplacesTheSelectedInput() {
     Type(QStringLiteral("2"));
     QTest::keyClick(Box("Text1"), Qt::Key_Return);
