@@ -50,6 +50,13 @@ TEST(ReadNumber, FollowsTheGrammar) {
       {u"1e400", std::nullopt, "overflows the double"},
       {u"-1e99999999999999999999", std::nullopt, "overflow with a huge exponent"},
       {u"\uff11", std::nullopt, "full-width digit"},
+      {u"\u0131", std::nullopt, "dotless i, whose low byte is the digit 1"},
+      {u"52\u0731", std::nullopt, "a Syriac mark whose low byte is the digit 1"},
+      {u"1e9223372036854775808", std::nullopt, "exponent 2^63, which would wrap negative"},
+      {u"1e18446744073709551617", std::nullopt, "exponent 2^64 + 1, which would wrap to 1"},
+      {u"1e-18446744073709551617", 0.0, "exponent -(2^64 + 1), which would wrap to -1"},
+      {u"0." + Text(400, u'0') + u"1.5", std::nullopt, "second point after an underflow"},
+      {u"0." + Text(400, u'0') + u"1e", std::nullopt, "empty exponent after an underflow"},
       {u"\u22125", std::nullopt, "Unicode minus"},
       {u"5\u00a0", std::nullopt, "no-break space is not a blank"},
       {Text(u"5\0", 2), std::nullopt, "embedded NUL"},
@@ -106,9 +113,12 @@ TEST(NumberToText, WritesFifteenSignificantDigits) {
       {99999999999999.9, "99999999999999.9"}, // largest plain form
       {999999999999999.0, "999999999999999"}, // still fits 15 digits
       {999999999999999.9, "1E+15"},           // rounds into the exponent form
-      {1e100, "1E+100"},                      // three exponent digits
-      {5e-324, "4.94065645841247E-324"},      // smallest denormal
-      {0.1 + 0.2, "0.3"},                     // binary noise is rounded away
+      {1e-10, "1E-10"},                       // two exponent digits, unpadded
+      {1e10, "10000000000"},
+      {1e20, "1E+20"},
+      {1e100, "1E+100"},                 // three exponent digits
+      {5e-324, "4.94065645841247E-324"}, // smallest denormal
+      {0.1 + 0.2, "0.3"},                // binary noise is rounded away
       {std::numeric_limits<double>::infinity(), "Infinity"},
       {-std::numeric_limits<double>::infinity(), "-Infinity"},
   };
