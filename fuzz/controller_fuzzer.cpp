@@ -96,7 +96,7 @@ void Select(SelectableBox& box, std::size_t start, std::size_t length) {
 // The boxes after Enter in Text1, given Text1 as it was typed.
 void CheckAfterEnter(const ConverterFields& f, const Text& typed) {
   const std::string state = "after Enter on \"" + Printable(typed) + "\": " + Describe(f);
-  const std::optional<double> value = ReadNumber(typed);
+  const std::optional<double> value = ReferenceRead(typed);
   if (typed.empty() || typed == u"0" || !value) {
     FUZZ_CHECK(f.Text1.text == kPrompt && WhollySelected(f.Text1), "prompt expected, " + state);
     FUZZ_CHECK(f.Text2.text.empty() && f.Text3.empty() && f.Text4.empty(), state);

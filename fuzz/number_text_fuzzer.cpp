@@ -11,81 +11,15 @@
 #include "runtime/number_text.hpp"
 
 #include <bit>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace lumbrix::fuzz {
 namespace {
 
 constexpr std::size_t kRepeatedLength = std::size_t{1} << 18;
-
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-// The reading the program promises, written apart from ReadNumber: the
-// grammar as a plain scan, then the digits normalized to 0.DDD e N so that
-// the size of the value is known before converting, and only texts near the
-// double range reach the conversion.
-std::optional<double> ReferenceRead(TextView t) {
-  std::size_t i = 0;
-  const std::size_t n = t.size();
-  while (i < n && IsBlank(t[i])) ++i;
-  bool negative = false;
-  if (i < n && (t[i] == u'+' || t[i] == u'-')) negative = t[i++] == u'-';
-
-  std::string digits;
-  long long integerDigits = 0;
-  bool point = false;
-  for (; i < n; ++i) {
-    if (IsDigit(t[i])) {
-      digits.push_back(static_cast<char>(t[i]));
-      if (!point) ++integerDigits;
-    } else if (t[i] == u'.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (digits.empty()) return std::nullopt;
-
-  long long exponent = 0;
-  if (i < n && (t[i] == u'e' || t[i] == u'E')) {
-    ++i;
-    bool negativeExponent = false;
-    if (i < n && (t[i] == u'+' || t[i] == u'-')) negativeExponent = t[i++] == u'-';
-    const std::size_t start = i;
-    for (; i < n && IsDigit(t[i]); ++i) {
-      exponent = exponent * 10 + (t[i] - u'0');
-      if (exponent > 1'000'000'000'000) exponent = 1'000'000'000'000;
-    }
-    if (i == start) return std::nullopt;
-    if (negativeExponent) exponent = -exponent;
-  }
-  while (i < n && IsBlank(t[i])) ++i;
-  if (i != n) return std::nullopt;
-
-  const double zero = negative ? -0.0 : 0.0;
-  const std::size_t first = digits.find_first_not_of('0');
-  if (first == std::string::npos) return zero;
-  const std::size_t last = digits.find_last_not_of('0');
-  const long long scale = integerDigits - static_cast<long long>(first) + exponent;
-  if (scale > 400) return std::nullopt; // at least 10^399
-  if (scale < -400) return zero;        // below 10^-400
-
-  const std::string normalized = (negative ? "-0." : "0.") +
-                                 digits.substr(first, last - first + 1) + "e" +
-                                 std::to_string(scale);
-  double value = 0;
-  const char* end = normalized.data() + normalized.size();
-  const auto [stop, ec] = std::from_chars(normalized.data(), end, value);
-  if (ec == std::errc::result_out_of_range) return scale > 0 ? std::nullopt : std::optional(zero);
-  FUZZ_CHECK(ec == std::errc() && stop == end, "reference failed on " + normalized);
-  return value;
-}
 
 std::string Describe(TextView text) { return "text \"" + Printable(text) + "\""; }
 
