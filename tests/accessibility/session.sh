@@ -5,11 +5,12 @@
 # it and no screen reader of theirs hears anything.
 # Usage: session.sh COMMAND [ARG...]
 set -euo pipefail
+source "$(dirname "$0")/../display/xvfb.sh"
 
 work=$(mktemp -d)
 pids=()
 cleanup() {
-  kill "${pids[@]}" 2>/dev/null || true
+  stop_started
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -20,11 +21,7 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUN
 chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work"
 
 # Focus and window activation, which screen readers follow, need a window
 # manager.

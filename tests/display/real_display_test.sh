@@ -4,37 +4,51 @@
 # Usage: real_display_test.sh PATH_TO_LUMBRIX
 set -euo pipefail
 program=$1
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/xvfb.sh"
 
 work=$(mktemp -d)
 pids=()
 cleanup() {
-  kill "${pids[@]}" 2>/dev/null || true
+  stop_started
   rm -rf "$work"
 }
 trap cleanup EXIT
+# What the program said goes into the test log with any failure.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/stderr" ] && sed 's/^/  lumbrix: /' "$work/stderr" >&2
+  exit 1
+}
+# Waits up to 30 s for a command to succeed.
+wait_until() {
+  local _
+  for _ in $(seq 600); do "$@" && return 0; sleep 0.05; done
+  return 1
+}
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work" || exit 1
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 "$program" 2>"$work/stderr" &
 app=$!
 pids+=($app)
 
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name '^Lumbrix$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.05
-done
-[ -n "$window" ] || fail "no visible window titled Lumbrix"
+visible_window() {
+  window=$(xdotool search --onlyvisible --name '^Lumbrix$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] || { kill -0 "$app" 2>/dev/null || fail "the program ended before its window showed"; false; }
+}
+wait_until visible_window || fail "no visible window titled Lumbrix"
 
 # Fixed size: the size hints pin both minimum and maximum to the client area.
 hints=$(xprop -id "$window" WM_NORMAL_HINTS)
 grep -q "minimum size: 163 by 57" <<<"$hints" || fail "minimum size hint: $hints"
 grep -q "maximum size: 163 by 57" <<<"$hints" || fail "maximum size hint: $hints"
+
+# A close button only: the Motif hints offer neither minimize nor maximize,
+# as a function (8, 16) or as a button (32, 64), and offer close (32).
+read -r _ functions decorations _ < <(xprop -id "$window" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+(((functions & 0x18) == 0 && (functions & 0x20) && (decorations & 0x60) == 0)) ||
+  fail "window manager hints: functions $functions, decorations $decorations"
 
 icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort | tr '\n' ' ')
 [ "$icons" = "Icon (32 x 32) Icon (48 x 48) " ] || fail "window icon sizes: $icons"
@@ -62,8 +76,7 @@ xdotool key Escape
 sleep 0.2
 kill -0 "$app" 2>/dev/null || fail "the first Escape ended the program"
 xdotool key Escape
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$app" 2>/dev/null && fail "the second Escape did not end the program"
+wait_until eval '! kill -0 "$app" 2>/dev/null' || fail "the second Escape did not end the program"
 status=0
 wait "$app" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"

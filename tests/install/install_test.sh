@@ -9,12 +9,13 @@ build=$(cd "$1" && pwd)
 app_id=$2
 version=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../display/xvfb.sh"
 
 work=$(mktemp -d)
 pids=()
 deb_installed=0
 cleanup() {
-  kill "${pids[@]}" 2>/dev/null || true
+  stop_started
   # Leave the machine as it was, also when a check failed half-way.
   if [ "$deb_installed" -eq 1 ]; then
     dpkg -r lumbrix >/dev/null || echo "could not remove the lumbrix package" >&2
@@ -101,11 +102,8 @@ for path in "${expected[@]}"; do
   grep -qxF "$path" <<<"$listed" || fail "dpkg -L lumbrix lacks $path"
 done
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-display=":$(cat "$work/display")"
-export DISPLAY=$display
+start_xvfb "$work"
+display=$DISPLAY
 mkdir -m 700 "$work/runtime" "$work/home"
 
 # Started as a menu would: no build tree, no Qt variables from this shell.
