@@ -5,11 +5,12 @@ Usage: icon_test.py ICONS_DIR
 
 - lumbrix.ico holds exactly two images, 48x48 with a 256-colour palette and
   32x32 with 32-bit colour, read back with icotool (icoutils);
-- every image (both .ico images as icotool decodes them, both PNGs) is the
+- every image (both .ico images as icotool decodes them, every PNG) is the
   spectrum in vertical bands: dark red at the left edge, then red, orange,
   yellow, green, cyan, blue, violet and magenta in that order, dark purple at
   the right edge, and opaque apart from its corners;
 - the window's PNGs show the same picture as the program file's icon;
+- lumbrix.svg is a square SVG whose gradient names the same colours in order;
 - make_icons.py reproduces the committed files byte for byte.
 """
 
@@ -18,12 +19,14 @@ import struct
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ET
 import zlib
 from pathlib import Path
 
 from checks import check, finish, need
 
-OUTPUTS = ("lumbrix.ico", "lumbrix-48.png", "lumbrix-32.png")
+PNG_SIZES = (48, 32, 64, 128, 256)
+OUTPUTS = ("lumbrix.ico", *(f"lumbrix-{size}.png" for size in PNG_SIZES), "lumbrix.svg")
 
 # What `icotool -l` must list, in order: (width, height, bit depth, palette size).
 ICO_IMAGES = [(48, 48, 8, 256), (32, 32, 32, 0)]
@@ -138,6 +141,23 @@ def check_spectrum(name, rows):
     check(last_x < len(middle) - 1, f"{name}: nothing follows magenta at the right edge")
 
 
+def check_svg(path):
+    root = ET.parse(path).getroot()
+    check(root.tag == "{http://www.w3.org/2000/svg}svg", f"{path.name}: root is {root.tag}, not svg")
+    box = root.get("viewBox", "").split()
+    check(len(box) == 4 and box[:2] == ["0", "0"] and box[2] == box[3],
+          f"{path.name}: viewBox {box} is not 0 0 N N")
+    colours = [stop.get("stop-color", "") for stop in root.iter("{http://www.w3.org/2000/svg}stop")]
+    hsv = [hue_of(bytes.fromhex(c[1:])) for c in colours if len(c) == 7]
+    if not check(len(hsv) == 10, f"{path.name}: stops {colours} are not ten #rrggbb colours"):
+        return
+    check(hue_distance(hsv[0][0], 0) <= 15 and hsv[0][2] < 0.7 and 265 <= hsv[-1][0] <= 300
+          and hsv[-1][2] < 0.5, f"{path.name}: stops {colours} do not run dark red to dark purple")
+    for (hue_name, hue, tolerance), (h, s, v), c in zip(SPECTRUM_ORDER, hsv[1:], colours[1:]):
+        check(hue_distance(h, hue) <= tolerance and s > 0.6 and v > 0.6,
+              f"{path.name}: stop {c} where {hue_name} belongs")
+
+
 def main():
     icons = Path(sys.argv[1])
     icotool = need("icotool", "icoutils")
@@ -162,12 +182,14 @@ def main():
             matches = sorted(tmp.glob(f"*_{width}x{height}x{depth}.png"))
             if check(len(matches) == 1, f"lumbrix.ico: no single {width}x{height}x{depth} image"):
                 images[f"lumbrix.ico {width}x{height}x{depth}"] = read_png_rgba(matches[0])
-        for size in (48, 32):
-            images[f"lumbrix-{size}.png"] = read_png_rgba(icons / f"lumbrix-{size}.png")
+        for size in PNG_SIZES:
+            rows = images[f"lumbrix-{size}.png"] = read_png_rgba(icons / f"lumbrix-{size}.png")
+            check(len(rows) == size, f"lumbrix-{size}.png is {len(rows)} pixels high")
 
         for name, rows in images.items():
-            check(len(rows) == len(rows[0]) in (32, 48), f"{name}: not a 48 or 32 pixel square")
+            check(len(rows) == len(rows[0]) in PNG_SIZES, f"{name}: not a {PNG_SIZES} pixel square")
             check_spectrum(name, rows)
+        check_svg(icons / "lumbrix.svg")
 
         # The window and the program file show the same picture. The palette
         # image has only a 1-bit mask, so compare it where it is opaque.

@@ -10,10 +10,18 @@ script):
                    256-colour palette and 32x32 with 32-bit colour
   lumbrix-48.png   RGBA images for the window and the Linux desktop
   lumbrix-32.png
+  lumbrix-64.png   larger RGBA images for software centres and high-density
+  lumbrix-128.png  screens
+  lumbrix-256.png
+  lumbrix.svg      the same picture, scalable, for the hicolor "scalable" size
 
 Standard library only, and byte-for-byte reproducible: no timestamps, no
 dictionaries iterated for output, and the PNG data is stored uncompressed so
-the bytes do not depend on which zlib the interpreter links against.
+the bytes do not depend on which zlib the interpreter links against. That holds
+for the large PNGs too, though lumbrix-256.png is then about 257 KB: deflate at
+a fixed level is stable for one zlib, but zlib-ng (which some distributions now
+ship as their zlib) picks different matches, so the committed bytes would stop
+reproducing there.
 """
 
 import struct
@@ -40,6 +48,9 @@ CORNER_SHARE = 0.15
 RIM_SHADE = 0.65
 # Sub-samples per pixel edge for the anti-aliased corners.
 SUPERSAMPLE = 4
+# The SVG's edge in user units. The rim is one unit, so rendered at 256 px the
+# SVG matches lumbrix-256.png; smaller renders use the PNGs in the icon theme.
+SVG_SIZE = 256
 
 
 def band_colour(x, size):
@@ -115,6 +126,32 @@ def png(rows):
             + chunk(b"IEND", b""))
 
 
+def svg(size):
+    """The icon as SVG, drawn the way draw() does at `size` pixels."""
+    radius = size * CORNER_SHARE
+    # Stop i sits where band_colour() puts colour i: columns are sampled at
+    # their centres, so the first and last stops are half a unit in.
+    stops = "".join(
+        f'    <stop offset="{i / (len(SPECTRUM) - 1):.6g}" stop-color="#{r:02x}{g:02x}{b:02x}"/>\n'
+        for i, (_, (r, g, b)) in enumerate(SPECTRUM))
+    # The rim is the spectrum at RIM_SHADE brightness: black at 1 - RIM_SHADE
+    # opacity over it, with the one-unit-inset square drawn at full brightness
+    # on top, so the gradient is stated once.
+    return (
+        f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}"'
+        f' viewBox="0 0 {size} {size}">\n'
+        f'  <linearGradient id="spectrum" gradientUnits="userSpaceOnUse"'
+        f' x1="0.5" y1="0" x2="{size - 0.5:g}" y2="0">\n'
+        f'{stops}'
+        f'  </linearGradient>\n'
+        f'  <rect width="{size}" height="{size}" rx="{radius:.6g}" fill="url(#spectrum)"/>\n'
+        f'  <rect width="{size}" height="{size}" rx="{radius:.6g}" fill="#000000"'
+        f' fill-opacity="{1 - RIM_SHADE:.6g}"/>\n'
+        f'  <rect x="1" y="1" width="{size - 2}" height="{size - 2}" rx="{radius - 1:.6g}"'
+        f' fill="url(#spectrum)"/>\n'
+        f'</svg>\n').encode("ascii")
+
+
 def and_mask(rows):
     """The 1-bit transparency mask of an icon image: bottom row first, rows padded to 32 bits."""
     stride = (len(rows[0]) + 31) // 32 * 4
@@ -180,6 +217,9 @@ def main():
         "lumbrix-48.png": png(big),
         "lumbrix-32.png": png(small),
     }
+    for size in (64, 128, 256):
+        files[f"lumbrix-{size}.png"] = png(draw(size))
+    files["lumbrix.svg"] = svg(SVG_SIZE)
     for name, data in files.items():
         (out_dir / name).write_bytes(data)
 
