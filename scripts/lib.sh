@@ -40,10 +40,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-dejav
 # tools to drive it and read its clipboard, tools that read icon files and
 # Windows resources, for the install test validators, dpkg-shlibdeps (which
 # runs file), lintian and hardening-check (devscripts), what the benchmarks
-# build with, and a private desktop with accessibility on (session bus,
-# accessibility bus, window manager, the Python bindings that ask it).
+# build with, a private desktop with accessibility on (session bus,
+# accessibility bus, window manager, the Python bindings that ask it), and a
+# headless Wayland session with XWayland and Qt's Wayland platform.
 TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
   python3 icoutils binutils-mingw-w64-x86-64 cpp
   desktop-file-utils appstream appstream-compose dpkg-dev file lintian devscripts
   libbenchmark-dev libx11-dev
-  dbus-daemon dbus-bin at-spi2-core gir1.2-atspi-2.0 python3-pyatspi openbox)
+  dbus-daemon dbus-bin at-spi2-core gir1.2-atspi-2.0 python3-pyatspi openbox
+  weston xwayland qt6-wayland imagemagick)

@@ -1,10 +1,12 @@
 #include "build_info.hpp"
 #include "window/form1.hpp"
+#include "window/platform_choice.hpp"
 
 #include <QApplication>
 #include <QDesktopServices>
 
 int main(int argc, char* argv[]) {
+  lumbrix::PreferXWayland(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lumbrix"));
   QApplication::setApplicationVersion(QStringLiteral(LUMBRIX_VERSION_TEXT));
