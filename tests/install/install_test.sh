@@ -121,6 +121,9 @@ if dpkg-query -W -f='${Status}' lumbrix 2>/dev/null | grep -q 'ok installed'; th
   exit 0
 fi
 
+# --- a clean system: the package must bring everything it needs -----------
+"$(dirname "$0")/clean_system_check.sh" "$deb" || fail "the package does not start on a clean system"
+
 # --- install the package, start it, remove it ------------------------------
 deb_installed=1
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
