@@ -49,3 +49,7 @@ TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
   libbenchmark-dev libx11-dev
   dbus-daemon dbus-bin at-spi2-core gir1.2-atspi-2.0 python3-pyatspi openbox
   weston xwayland qt6-wayland imagemagick)
+# What the Windows cross build and its tests need beyond those: the MinGW-w64
+# compiler (POSIX threads), GoogleTest's sources to build for Windows, Wine
+# to run the programs, and NSIS for the installer.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine64 nsis)

@@ -2,7 +2,8 @@
 """Compiles the Windows resource script and reads the result back.
 
 Usage: windows_resources_test.py RC_FILE ICO_FILE VERSION VERSION_TEXT
-  RC_FILE       the configured resource script, as a Windows build compiles it
+  RC_FILE       the configured resource script, as a Windows build compiles it,
+                or a built lumbrix.exe, which is read back as it is
   ICO_FILE      the committed lumbrix.ico
   VERSION       the numeric version the record must carry, e.g. 1.3.0.5
   VERSION_TEXT  the version text it must carry, e.g. 1.03.0005
@@ -96,9 +97,17 @@ def main():
     with tempfile.TemporaryDirectory() as tmp:
         tmp = Path(tmp)
         # From an unrelated folder, to prove the icon path does not depend on it.
-        run(windres, *preprocess, "-i", rc, "-O", "coff", "-o", tmp / "res.o", cwd=tmp)
-        run(ld, "-shared", "-o", tmp / "lumbrix-res.dll", tmp / "res.o", cwd=tmp)
-        pe = tmp / "lumbrix-res.dll"
+        if rc.suffix == ".exe":
+            pe = rc
+            # Windows starts the program with manifest 1 (RT_MANIFEST is 24).
+            manifest = run(wrestool, "-x", "--raw", "--type=24", "--name=1", pe).decode()
+            for wanted in ("Microsoft.Windows.Common-Controls", "PerMonitorV2",
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"):
+                check(wanted in manifest, f"the program file's manifest 1 lacks {wanted}")
+        else:
+            run(windres, *preprocess, "-i", rc, "-O", "coff", "-o", tmp / "res.o", cwd=tmp)
+            run(ld, "-shared", "-o", tmp / "lumbrix-res.dll", tmp / "res.o", cwd=tmp)
+            pe = tmp / "lumbrix-res.dll"
 
         check_decompiled(run(windres, "-J", "coff", "-i", pe, "-O", "rc", text=True), numbers, text)
         check_raw_version(run(wrestool, "-x", "--raw", "--type=16", "--name=1", pe), numbers, text)
