@@ -1,7 +1,7 @@
 // CPU time of a paste and Enter through the real window, offscreen: 1 MB
 // texts beside the short worked example, measured in the same run so the
 // figures read as a ratio and not as this machine's absolute speed.
-#include "window/form1.hpp"
+#include "window/qt/form1.hpp"
 
 #include <QApplication>
 #include <QClipboard>

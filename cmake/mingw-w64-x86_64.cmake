@@ -25,6 +25,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Debian keeps wine64 out of PATH unless the wine package is installed too.
 find_program(LUMBRIX_WINE64 NAMES wine64 PATHS /usr/lib/wine /usr/lib64/wine)
 if(LUMBRIX_WINE64)
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tests/windows/wine_run.sh"
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine_run.sh"
                                     "${LUMBRIX_WINE64}")
 endif()

@@ -3,6 +3,8 @@
 // The converter window's controls as data, read by every window shell, so
 // that no place, text or role is written twice.
 
+#include "window/product.hpp"
+
 namespace lumbrix {
 
 // Window geometry is kept in twips, 1440 to the inch (15 to a pixel at
@@ -13,12 +15,6 @@ struct TwipsRect {
   int width;
   int height;
 };
-
-inline constexpr int kTwipsPerInch = 1440;
-
-// Twips to pixels at `dpi`. Shells convert edges rather than sizes, so that
-// neighbours that share a line still share it at every resolution.
-constexpr int TwipsToPixels(int twips, int dpi) { return twips * dpi / kTwipsPerInch; }
 
 enum class ControlKind { TextBox, Button };
 
@@ -48,12 +44,12 @@ inline constexpr Control kControls[] = {
     {.name = "Command",
      .kind = ControlKind::Button,
      .rect = {120, 600, 2220, 225},
-     .text = "Brimsel Co.",
+     .text = kMaker,
      .tabIndex = 4,
      .tabStop = true,
      .readOnly = false,
      .background = Background::Window,
-     .accessibleName = "Brimsel Co.",
+     .accessibleName = kMaker,
      .description = "Opens the maker's home page in the web browser"},
     {.name = "Text1",
      .kind = ControlKind::TextBox,

@@ -5,14 +5,14 @@
 # have. Needs root and the Debian mirror this machine's apt uses.
 # Usage: clean_system_check.sh PATH_TO_DEB
 set -Eeuo pipefail
-fail() { echo "FAIL: $*" >&2; exit 1; }
+here=$(dirname "$(realpath "$0")")
+source "$here/../support/lib.sh"
 trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
 if [ $# -ne 1 ] || [ ! -f "$1" ] || [[ $1 != *.deb ]]; then fail "usage: $0 PATH_TO_DEB"; fi
 [ "$(id -u)" -eq 0 ] || fail "needs root (debootstrap, chroot)"
 deb=$(realpath "$1")
-here=$(dirname "$(realpath "$0")")
 source "$here/../../scripts/lib.sh"
-source "$here/../display/xvfb.sh"
+source "$here/../support/xvfb.sh"
 
 started=$(date +%s%N)
 mark=$started
@@ -110,19 +110,7 @@ mkdir -m 700 "$root/tmp/home" "$root/tmp/runtime"
   /usr/bin/lumbrix 2>"$work/stderr" &
 app=$!
 pids+=("$app")
-window=""
-deadline=$((SECONDS + 60))
-while [ "$SECONDS" -lt "$deadline" ]; do
-  window=$(xdotool search --onlyvisible --name '^Lumbrix$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  if ! kill -0 "$app" 2>/dev/null; then
-    status=0
-    wait "$app" || status=$?
-    cat "$work/stderr" >&2
-    fail "lumbrix ended at start-up (exit $status)"
-  fi
-  sleep 0.1
-done
-[ -n "$window" ] || { cat "$work/stderr" >&2; fail "no visible window titled Lumbrix within 60 s"; }
+find_window 60
 phase "window shown"
 
 stop_started

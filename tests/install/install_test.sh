@@ -8,21 +8,18 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 app_id=$2
 version=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
-source "$(dirname "$0")/../display/xvfb.sh"
+source "$(dirname "$0")/../support/lib.sh"
+source "$(dirname "$0")/../support/xvfb.sh"
 
-work=$(mktemp -d)
-pids=()
+scratch
 deb_installed=0
-cleanup() {
-  stop_started
-  # Leave the machine as it was, also when a check failed half-way.
+# Leave the machine as it was, also when a check failed half-way.
+remove_deb() {
   if [ "$deb_installed" -eq 1 ]; then
     dpkg -r lumbrix >/dev/null || echo "could not remove the lumbrix package" >&2
   fi
-  rm -rf "$work"
 }
-trap cleanup EXIT
+at_exit+=(remove_deb)
 
 # --- cmake --install into a staging prefix ---------------------------------
 stage=$work/stage
@@ -143,13 +140,7 @@ env -i DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH
 app=$!
 pids+=($app)
 
-window=""
-for _ in $(seq 400); do
-  window=$(xdotool search --onlyvisible --name '^Lumbrix$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  kill -0 "$app" 2>/dev/null || { cat "$work/stderr" >&2; fail "the installed program ended"; }
-  sleep 0.05
-done
-[ -n "$window" ] || { cat "$work/stderr" >&2; fail "no visible window titled Lumbrix"; }
+find_window 20
 # Docks on X11 pair the window with its entry through this class.
 class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
 [ "$class" = "$(key StartupWMClass)" ] ||

@@ -1,0 +1,146 @@
+// What screen readers get from the window, through Qt's accessibility
+// interfaces, offscreen.
+#include "tests/support/form1_fixture.hpp"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+// Records what a notification says each time it is shown.
+class ShowRecorder : public QObject {
+public:
+  QStringList said;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(watched);
+    if (event->type() == QEvent::Show && iface->role() == QAccessible::Notification)
+      said << iface->text(QAccessible::Name);
+    return false;
+  }
+};
+
+} // namespace
+
+class AccessibilityTest : public Form1Fixture {
+  Q_OBJECT
+
+  static QAccessibleInterface* Of(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+  }
+  void Convert(const QString& input) {
+    Box("Text1")->setText(input);
+    QTest::keyClick(Box("Text1"), Qt::Key_Return);
+  }
+  // Opens the input's context menu from the keyboard and returns it.
+  QMenu* InputMenu() {
+    QTest::keyClick(Box("Text1"), Qt::Key_F10, Qt::ShiftModifier);
+    QMenu* open = nullptr;
+    (void)QTest::qWaitFor([&] {
+      for (QMenu* menu : form->findChildren<QMenu*>())
+        if (menu->isVisible()) open = menu;
+      return open != nullptr;
+    });
+    return open;
+  }
+
+private slots:
+  // Every answer comes at once, lies within the text and is the text it
+  // claims; "at" holds the offset, "before" and "after" lie either side.
+  void boundariesAnswerEverywhere() {
+    const QStringList texts{
+        "", "5", "abc", ".5", "-123456789", "Enter a value here.", "-1.00440000914004E-05", "a  b"};
+    const QList<QAccessible::TextBoundaryType> types{
+        QAccessible::CharBoundary,      QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+        QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary};
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
+      for (const QString& text : texts) {
+        Box(name)->setText(text);
+        QAccessibleTextInterface* iface = Of(Box(name))->textInterface();
+        const int length = static_cast<int>(text.size());
+        for (QAccessible::TextBoundaryType type : types) {
+          for (int offset = 0; offset <= length; ++offset) {
+            const QByteArray where = QStringLiteral("%1 '%2' type %3 offset %4")
+                                         .arg(name, text)
+                                         .arg(type)
+                                         .arg(offset)
+                                         .toUtf8();
+            int s = -1, e = -1, bs = -1, be = -1, as = -1, ae = -1;
+            const QString at = iface->textAtOffset(offset, type, &s, &e);
+            const QString before = iface->textBeforeOffset(offset, type, &bs, &be);
+            const QString after = iface->textAfterOffset(offset, type, &as, &ae);
+            QVERIFY2(0 <= s && s <= e && e <= length, where);
+            QVERIFY2(at == text.mid(s, e - s) && before == text.mid(bs, be - bs) &&
+                         after == text.mid(as, ae - as),
+                     where);
+            QVERIFY2(s <= offset && (offset < e || offset == length), where);
+            QVERIFY2(0 <= bs && be <= s && e <= as && ae <= length, where);
+            if (offset < length) {
+              int runStart = -1, runEnd = -1;
+              iface->attributes(offset, &runStart, &runEnd);
+              QVERIFY2(runStart == 0 && runEnd == length, where);
+            }
+          }
+        }
+      }
+    }
+  }
+
+  void rolesStatesAndNames() {
+    QAccessibleInterface* window = Of(form.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Lumbrix"));
+    QStringList names;
+    for (int i = 0; i < window->childCount(); ++i) {
+      QAccessibleInterface* child = window->child(i);
+      if (child->role() == QAccessible::Notification) continue;
+      names << child->text(QAccessible::Name);
+      QVERIFY2(!child->text(QAccessible::Description).isEmpty(), qPrintable(names.last()));
+    }
+    names.removeDuplicates();
+    QCOMPARE(names.size(), 5);
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
+      const bool readOnly = Box(name)->isReadOnly();
+      const QAccessible::State state = Of(Box(name))->state();
+      QVERIFY2(state.readOnly == readOnly && state.editable == !readOnly, name);
+      QVERIFY2(state.selectableText, name);
+      QVERIFY2((Of(Box(name))->editableTextInterface() != nullptr) == !readOnly, name);
+    }
+  }
+
+  // Screen readers speak a notification as it shows; each Enter shows one,
+  // even when it says what it said before.
+  void enterShowsTheResultAsANotification() {
+    ShowRecorder recorder;
+    for (QWidget* child : form->findChildren<QWidget*>()) child->installEventFilter(&recorder);
+    Convert(QStringLiteral("2"));
+    Convert(QStringLiteral("2"));
+    Convert(QStringLiteral("abc"));
+    Convert(QStringLiteral("-5"));
+    QTest::keyClick(Box("Text1"), Qt::Key_Escape);
+    QCOMPARE(recorder.said, (QStringList{"620 nm", "620 nm", "Enter a value here.", "-248"}));
+  }
+
+  void copyResultFromTheInputsMenu() {
+    Convert(QStringLiteral("2"));
+    QMenu* menu = InputMenu();
+    QVERIFY(menu);
+    auto* copy = menu->findChild<QAction*>(QStringLiteral("CopyResult"));
+    QVERIFY(copy && copy->isEnabled());
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("620"));
+    menu->close();
+    // With no result there is nothing to copy.
+    QTest::keyClick(Box("Text1"), Qt::Key_Escape);
+    menu = InputMenu();
+    QVERIFY(menu);
+    QVERIFY(!menu->findChild<QAction*>(QStringLiteral("CopyResult"))->isEnabled());
+  }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"

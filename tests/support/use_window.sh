@@ -1,0 +1,56 @@
+# Uses the program's window on a private X display as a person would, with
+# xdotool, for the tests of the Linux and the Windows program. Sourced; the
+# caller makes its scratch folder, starts the program with its stderr in
+# $work/stderr, and sets app to its pid.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+
+# Fixed size: the size hints pin both minimum and maximum to the client area.
+check_fixed_size() {
+  local hints
+  hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+  grep -q "minimum size: $1 by $2" <<<"$hints" || fail "minimum size hint: $hints"
+  grep -q "maximum size: $1 by $2" <<<"$hints" || fail "maximum size hint: $hints"
+}
+
+# A close button only: the Motif hints offer neither minimize nor maximize,
+# as a function (8, 16) or as a button (32, 64), and offer close (32).
+check_close_only() {
+  local functions decorations
+  read -r _ functions decorations _ < <(xprop -id "$window" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+  (((functions & 0x18) == 0 && (functions & 0x20) && (decorations & 0x60) == 0)) ||
+    fail "window manager hints: functions $functions, decorations $decorations"
+}
+
+# Converts 2, then copies the result from its box through the clipboard.
+convert_and_copy() {
+  xdotool windowfocus --sync "$window"
+  # Replace the input and convert.
+  xdotool mousemove --window "$window" 60 8 click 1
+  xdotool type --delay 20 "2"
+  xdotool key Return
+  # Click into the result, which selects it all, and copy it.
+  xdotool mousemove --window "$window" 60 25 click 1
+  xdotool key ctrl+c
+  local copied="" _
+  for _ in $(seq 40); do
+    copied=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
+    [ -n "$copied" ] && break
+    sleep 0.05
+  done
+  [ "$copied" = "620" ] || fail "clipboard after converting 2: '$copied'"
+}
+
+# Escape empties the boxes, a second Escape on the empty input ends the
+# program, with exit status 0.
+escape_twice_ends() {
+  xdotool mousemove --window "$window" 60 8 click 1
+  xdotool key Escape
+  sleep 0.2
+  kill -0 "$app" 2>/dev/null || fail "the first Escape ended the program"
+  xdotool key Escape
+  wait_until eval '! kill -0 "$app" 2>/dev/null' || fail "the second Escape did not end the program"
+  local status=0
+  wait "$app" || status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a private prefix of its own, booted
+# for this run and removed after it, so no test sees another's state.
+# Usage: wine_run.sh WINE64 PROGRAM [ARGUMENTS...]
+set -uo pipefail
+source "$(dirname "$0")/wine.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/lumbrix-wine.XXXXXX")
+use_wine "$1" "$work"
+shift
+"$wine" "$@"
+status=$?
+stop_wine
+rm -rf "$work"
+exit $status

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs Lumbrix silently under Wine as a Windows user's installer would,
+# checks what it put where, then uninstalls silently and checks it is gone.
+# Usage: installer_test.sh PATH_TO_WINE64 PATH_TO_INSTALLER
+set -euo pipefail
+installer=$2
+source "$(dirname "$0")/../support/lib.sh"
+source "$(dirname "$0")/../support/wine.sh"
+scratch
+use_wine "$1" "$work"
+at_exit+=(stop_wine)
+
+boot_wine || fail "wineboot failed"
+
+program_files="$WINEPREFIX/drive_c/Program Files/Lumbrix"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Lumbrix/Lumbrix.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumbrix'
+
+"$wine" "$installer" /S || fail "the installer exited $?"
+"$wineserver" -w
+[ -f "$program_files/lumbrix.exe" ] || fail "no lumbrix.exe under Program Files"
+[ -f "$shortcut" ] || fail "no Start-menu shortcut: $(find "$WINEPREFIX/drive_c" -name '*.lnk')"
+
+# Add/Remove Programs shows the name, version, maker and icon from here.
+entry=$("$wine" reg query "$uninstall_key" 2>/dev/null | tr -d '\r') ||
+  fail "no Add/Remove Programs entry"
+for value in "DisplayName.*Lumbrix$" "DisplayVersion.*1\.03\.0005$" "Publisher.*Brimsel Co\.$" \
+  'DisplayIcon.*Lumbrix\\lumbrix\.exe$'; do
+  grep -Eq "^ +$value" <<<"$entry" || fail "Add/Remove Programs entry lacks $value: $entry"
+done
+
+# The uninstaller runs a copy of itself and returns at once: wait for it.
+"$wine" "$program_files/Uninstall.exe" /S || fail "the uninstaller exited $?"
+"$wineserver" -w
+[ ! -e "$program_files/lumbrix.exe" ] || fail "lumbrix.exe is still there after uninstalling"
+[ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there after uninstalling"
+! "$wine" reg query "$uninstall_key" >/dev/null 2>&1 || fail "the Add/Remove Programs entry stayed"
+echo "installer test under Wine passed"
