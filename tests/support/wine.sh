@@ -1,12 +1,17 @@
 # Wine for the tests: a scratch prefix of the caller's own, booted before the
 # program under test starts and ended with the test. Sourced, not run.
 
-# use_wine WINE64 FOLDER: the prefix goes into FOLDER; sets wine and wineserver.
+# use_wine WINE64 FOLDER: the prefix goes into FOLDER; sets wine and
+# wineserver. Everything Wine writes stays in FOLDER: a home and XDG folders
+# of its own beside the prefix, and Wine's menu builder, which would copy the
+# installer's Start-menu shortcuts and icons into the desktop's menus, off.
 use_wine() {
   wine=$1
-  export WINEPREFIX=$2/prefix WINEDEBUG=-all
-  # No offers to install Mono or Gecko into the new prefix.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$2/prefix WINEDEBUG=-all HOME=$2/home
+  export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
+  mkdir -p "$HOME"
+  # No offers to install Mono or Gecko into the new prefix either.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   wineserver=$(dirname "$wine")/wineserver64
   [ -x "$wineserver" ] || wineserver=wineserver
 }

@@ -20,6 +20,9 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumbrix'
 "$wineserver" -w
 [ -f "$program_files/lumbrix.exe" ] || fail "no lumbrix.exe under Program Files"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut: $(find "$WINEPREFIX/drive_c" -name '*.lnk')"
+# Wine's menu builder is off: no desktop entry, menu or icon left the prefix.
+desktop=$(find "$HOME" -name '*.desktop' -o -name '*.menu' -o -name '*.png' -o -name '*.xpm')
+[ -z "$desktop" ] || fail "Wine wrote into the desktop's menus: $desktop"
 
 # Add/Remove Programs shows the name, version, maker and icon from here.
 entry=$("$wine" reg query "$uninstall_key" 2>/dev/null | tr -d '\r') ||
