@@ -31,5 +31,32 @@ set(CPACK_NSIS_URL_INFO_ABOUT ${LUMBRIX_HOMEPAGE_URL})
 set(CPACK_NSIS_HELP_LINK ${LUMBRIX_HOMEPAGE_URL})
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # A 64-bit installer for a 64-bit program: it installs into the 64-bit
-# Program Files and registry, and runs under a 64-bit-only Wine.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# Program Files and registry, and runs under a 64-bit-only Wine. FileFunc
+# gives GetSize, for the size Add/Remove Programs shows.
+string(CONFIGURE [=[
+Target amd64-unicode
+!include FileFunc.nsh
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"
+!define MAKER_KEY "Software\@CPACK_PACKAGE_VENDOR@"
+!define OWN_KEY "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"
+]=] CPACK_NSIS_DEFINES @ONLY)
+# What the template leaves out of the Add/Remove Programs entry: the size in
+# KB, where the program is, how to remove it silently, and NoModify and
+# NoRepair as the DWORDs Windows reads (the template writes strings).
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+]=])
+# The template removes Lumbrix's own key but leaves the maker's, empty. Ours
+# goes first, so the maker's is empty when asked; the template then finds
+# the Start-menu folder where it was installed by default.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
+  DeleteRegKey SHCTX "${OWN_KEY}"
+  DeleteRegKey /ifempty SHCTX "${MAKER_KEY}"
+]=])
+# Written into CPack's settings as they are, backslashes and all.
+set(CPACK_VERBATIM_VARIABLES ON)
