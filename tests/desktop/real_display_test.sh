@@ -21,6 +21,6 @@ check_close_only
 icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort | tr '\n' ' ')
 [ "$icons" = "Icon (32 x 32) Icon (48 x 48) " ] || fail "window icon sizes: $icons"
 
-convert_and_copy
+drive_window
 escape_twice_ends
 echo "real display test passed"

@@ -22,29 +22,133 @@ check_close_only() {
     fail "window manager hints: functions $functions, decorations $decorations"
 }
 
-# Converts 2, then copies the result from its box through the clipboard.
-convert_and_copy() {
-  xdotool windowfocus --sync "$window"
-  # Replace the input and convert.
-  xdotool mousemove --window "$window" 60 8 click 1
-  xdotool type --delay 20 "2"
-  xdotool key Return
-  # Click into the result, which selects it all, and copy it.
-  xdotool mousemove --window "$window" 60 25 click 1
-  xdotool key ctrl+c
-  local copied="" _
-  for _ in $(seq 40); do
+# Where the boxes are in the client area.
+input=(60 8)
+result=(60 25)
+
+click_in() { xdotool mousemove --window "$window" "$1" "$2" click "${3:-1}"; }
+
+# Runs a command and prints what the program then put on the clipboard;
+# fails when nothing came within 5 s.
+copied_by() {
+  # A text of our own first, so that copying the same text again shows.
+  printf 'nothing copied' | xclip -i -selection clipboard
+  "$@"
+  local copied _
+  for _ in $(seq 100); do
     copied=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
-    [ -n "$copied" ] && break
+    [ "$copied" != "nothing copied" ] && { printf '%s' "$copied"; return 0; }
     sleep 0.05
   done
-  [ "$copied" = "620" ] || fail "clipboard after converting 2: '$copied'"
+  fail "nothing was copied by: $*"
+}
+
+# A click selects the whole box, so Ctrl+C then copies all it holds.
+click_and_copy() {
+  click_in "$1" "$2"
+  xdotool key ctrl+c
+}
+
+# expect_box X Y TEXT WHEN: fails unless the box at X Y holds TEXT.
+expect_box() {
+  local got
+  got=$(copied_by click_and_copy "$1" "$2")
+  [ "$got" = "$3" ] || fail "$4: the box at $1,$2 holds '$got', not '$3'"
+}
+
+# Types VALUE over the input (a click selects it all) and presses Enter.
+convert() {
+  click_in "${input[@]}"
+  if [ -n "$1" ]; then xdotool type --delay 20 -- "$1"; else xdotool key BackSpace; fi
+  xdotool key Return
+}
+
+# Converts 2, then copies the result from its box through the clipboard.
+convert_and_copy() {
+  convert 2
+  expect_box "${result[@]}" 620 "after converting 2"
+}
+
+# Tab moves between the input and the button only: from the input it
+# reaches the button, which ignores a typed 9, and the next Tab the input,
+# selected whole, so that a typed 2 replaces it.
+tab_between_input_and_button() {
+  click_in "${input[@]}"
+  xdotool key Tab type 9
+  xdotool key Tab type 2
+  local got
+  got=$(copied_by xdotool key ctrl+a ctrl+c)
+  [ "$got" = 2 ] || fail "after Tab, 9, Tab, 2 the input holds '$got'"
+}
+
+# Ctrl+A selects the whole input, from a cursor at its end.
+ctrl_a_selects_all() {
+  convert 632.8
+  click_in "${input[@]}"
+  xdotool key End
+  local got
+  got=$(copied_by xdotool key ctrl+a ctrl+c)
+  [ "$got" = 632.8 ] || fail "Ctrl+A then Ctrl+C copied '$got'"
+}
+
+# Enter in the result box changes nothing.
+enter_in_result_keeps_all() {
+  convert 2
+  click_in "${result[@]}"
+  xdotool key Return
+  expect_box "${result[@]}" 620 "Enter in the result box"
+  expect_box "${input[@]}" 2 "Enter in the result box"
+}
+
+# Escape in the box at X Y empties both boxes: Enter in the input then
+# finds nothing to convert and prompts.
+escape_empties_from() {
+  convert 2
+  click_in "$1" "$2"
+  xdotool key Escape
+  click_in "${input[@]}"
+  xdotool key Return
+  expect_box "${input[@]}" "Enter a value here." "Escape in the box at $1,$2, then Enter"
+}
+
+# The input's context menu ends with Copy result, whether opened by
+# Shift+F10, the Menu key or the right mouse button.
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+choose_last_item() {
+  local before
+  before=$(visible_windows)
+  "$@"
+  wait_until eval '[ "$(visible_windows)" -gt "$before" ]' || fail "no menu after: $*"
+  xdotool key Up Return
+}
+copy_result_from_menu() {
+  convert 2
+  local opening got
+  for opening in "xdotool key shift+F10" "xdotool key Menu" "click_in ${input[*]} 3"; do
+    click_in "${input[@]}"
+    got=$(copied_by choose_last_item $opening)
+    [ "$got" = 620 ] || fail "Copy result from the menu ($opening) copied '$got'"
+  done
+}
+
+# What both programs do alike, short of ending: Tab, Ctrl+A, Enter and
+# Escape in each box, a click in each box (every expect_box), and Copy
+# result.
+drive_window() {
+  xdotool windowfocus --sync "$window"
+  tab_between_input_and_button
+  ctrl_a_selects_all
+  enter_in_result_keeps_all
+  escape_empties_from "${input[@]}"
+  escape_empties_from "${result[@]}"
+  copy_result_from_menu
+  convert_and_copy
 }
 
 # Escape empties the boxes, a second Escape on the empty input ends the
 # program, with exit status 0.
 escape_twice_ends() {
-  xdotool mousemove --window "$window" 60 8 click 1
+  click_in "${input[@]}"
   xdotool key Escape
   sleep 0.2
   kill -0 "$app" 2>/dev/null || fail "the first Escape ended the program"

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Starts lumbrix.exe under Wine on a real X display (Xvfb), uses it as a
-# person would with xdotool, and reads the result back through the clipboard.
-# Usage: window_test.sh PATH_TO_WINE64 PATH_TO_LUMBRIX_EXE
+# person would with xdotool, reads the results back through the clipboard,
+# and hears what it announces as a screen reader would, from another process
+# (winevent_probe.exe).
+# Usage: window_test.sh PATH_TO_WINE64 PATH_TO_LUMBRIX_EXE PATH_TO_WINEVENT_PROBE_EXE
 set -euo pipefail
 program=$2
+probe=$3
 source "$(dirname "$0")/../support/use_window.sh"
 source "$(dirname "$0")/../support/wine.sh"
 scratch
@@ -13,6 +16,10 @@ at_exit+=(stop_wine)
 start_xvfb "$work" || exit 1
 boot_wine || fail "wineboot failed"
 
+"$wine" "$probe" >"$work/heard" 2>"$work/probe.err" &
+pids+=($!)
+wait_until grep -q '^ready$' "$work/heard" || fail "the WinEvent hook did not start"
+
 "$wine" "$program" 2>"$work/stderr" &
 app=$!
 pids+=($app)
@@ -20,7 +27,18 @@ pids+=($app)
 find_window
 # No sizing border: the client area, 163 by 57 at 96 dpi.
 check_fixed_size 163 57
+check_close_only
 
-convert_and_copy
+# Every Enter in the input is heard, the same result twice as well: the
+# result with its unit, the result alone, no result for zero, or the prompt.
+xdotool windowfocus --sync "$window"
+for value in 2 2 -5 0.0 abc ""; do convert "$value"; done
+expected=$(printf '%s\n' "620 nm" "620 nm" "-248" "No result for a value of zero" \
+  "Enter a value here." "Enter a value here.")
+heard() { tail -n +2 "$work/heard"; }
+wait_until eval '[ "$(heard | wc -l)" -ge 6 ]' || fail "heard only: $(heard | tr '\n' '|')"
+[ "$(heard)" = "$expected" ] || fail "heard $(heard | tr '\n' '|'), not $(tr '\n' '|' <<<"$expected")"
+
+drive_window
 escape_twice_ends
 echo "window test under Wine passed"

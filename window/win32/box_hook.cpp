@@ -1,5 +1,6 @@
 #include "window/win32/box_hook.hpp"
 
+#include "window/win32/input_menu.hpp"
 #include "window/win32/wide.hpp"
 
 #include <commctrl.h>
@@ -55,6 +56,10 @@ LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, U
     if (click) hook.events->Clicked(box);
     return result;
   }
+  case WM_CONTEXTMENU:
+    // From the right mouse button, Shift+F10 and the Menu key alike.
+    if (hook.resultBox && ShowInputMenu(box, lParam, hook.resultBox)) return 0;
+    break;
   case WM_NCDESTROY:
     RemoveWindowSubclass(box, BoxProc, kSubclassId);
     break;

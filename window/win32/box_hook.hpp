@@ -22,12 +22,16 @@ struct BoxHook {
   // Enter and Escape go to the window's key handler rather than the dialog
   // manager.
   bool takesEnterAndEscape = false;
+  // The box whose text Copy result, last in this box's context menu, copies;
+  // none: the box's own menu.
+  HWND resultBox = nullptr;
   bool pressedInside = false;
 };
 
 // Subclasses an EDIT control: Enter and Escape become key presses, a left
-// click becomes a click after the control has placed its cursor, and
-// Ctrl+A selects all, read-only or not.
+// click becomes a click after the control has placed its cursor, Ctrl+A
+// selects all, read-only or not, and the context menu offers Copy result
+// when the hook names a result box.
 void HookBox(HWND box, BoxHook& hook);
 
 // Moves texts and selections between the edit controls and ConverterFields.

@@ -1,5 +1,6 @@
 #include "window/win32/form1.hpp"
 
+#include "conversion/spoken_result.hpp"
 #include "window/layout.hpp"
 #include "window/product.hpp"
 #include "window/win32/box_font.hpp"
@@ -79,6 +80,7 @@ HWND Form1::Show(int showCommand) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 
   CreateControls();
+  announcer_.Create(window_, instance_, screenReaderTexts_);
   Layout(dpi);
   LoadIcons(dpi);
   ShowWindow(window_, showCommand);
@@ -108,6 +110,10 @@ void Form1::CreateControls() {
         std::strcmp(row.name, "Text1") == 0 || std::strcmp(row.name, "Text2") == 0;
     HookBox(child.hwnd, child.hook);
   }
+  // The result box is out of the Tab order, so the input's context menu
+  // (Shift+F10 or the Menu key) is the keyboard's way to copy the result.
+  for (Child& child : children_)
+    if (std::strcmp(child.row->name, "Text1") == 0) child.hook.resultBox = Box("Text2");
 }
 
 void Form1::Layout(int dpi) {
@@ -191,6 +197,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   case WM_DESTROY:
     for (const Child& child : children_) screenReaderTexts_.Forget(child.hwnd);
+    screenReaderTexts_.Forget(announcer_.control());
     PostQuitMessage(0);
     return 0;
   case WM_NCDESTROY:
@@ -241,9 +248,11 @@ template <class Handler> void Form1::Handle(Handler handler) {
 }
 
 void Form1::KeyPressed(HWND box, KeyAscii key) {
-  if (box == Box("Text1"))
+  if (box == Box("Text1")) {
     Handle([key](auto& f) { return Text1_KeyPress(f, key); });
-  else if (box == Box("Text2"))
+    // The result appears in a box without focus: say it.
+    if (key == kKeyEnter && !ended_) announcer_.Say(SpokenResult(ReadFields()));
+  } else if (box == Box("Text2"))
     Handle([key](auto& f) { return Text2_KeyPress(f, key); });
 }
 

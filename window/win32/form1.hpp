@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/controls.hpp"
+#include "window/win32/announcer.hpp"
 #include "window/win32/box_hook.hpp"
 #include "window/win32/screen_reader_texts.hpp"
 
@@ -57,6 +58,7 @@ private:
   HICON smallIcon_ = nullptr;
   HWND lastFocus_ = nullptr;
   ScreenReaderTexts screenReaderTexts_;
+  Announcer announcer_;
   bool ended_ = false;
 };
 

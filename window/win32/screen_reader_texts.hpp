@@ -19,6 +19,9 @@ public:
   ScreenReaderTexts& operator=(const ScreenReaderTexts&) = delete;
 
   void Describe(HWND control, const Control& row);
+  // Makes `control` a polite live region: screen readers speak its name
+  // when told it changed, after what they are saying.
+  void MarkLiveRegion(HWND control);
   // Called before the control goes, so the service holds no stale window.
   void Forget(HWND control);
 
