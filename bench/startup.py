@@ -245,6 +245,12 @@ def main():
     parser.add_argument("--json", help="also write every launch to this file")
     parser.add_argument("--extra", action="append", default=[], metavar="NAME=PROGRAM",
                         help="also measure PROGRAM (a window titled Lumbrix), e.g. a trial build")
+    parser.add_argument("--env", action="append", default=[], metavar="NAME=VALUE",
+                        help="add NAME=VALUE to every program's environment")
+    parser.add_argument("--baseline", default="baseline",
+                        help="the program the extra programs are compared with")
+    parser.add_argument("--before-each", metavar="COMMAND",
+                        help="run COMMAND before every launch, e.g. to stop a server for cold starts")
     parser.add_argument("--verify", action="store_true",
                         help="check that the first painted frame is the final one (slower)")
     args = parser.parse_args()
@@ -294,7 +300,7 @@ def main():
         "DISPLAY": display_name,
         "LANG": "C.UTF-8",
         "QT_QPA_PLATFORM": "xcb",
-    }
+    } | dict(pair.split("=", 1) for pair in args.env)
     results = {p["name"]: [] for p in programs}
     failures = {p["name"]: [] for p in programs}
     try:
@@ -311,6 +317,8 @@ def main():
         for round_number in range(args.warmup + args.rounds):
             for p in programs:
                 env = base_env | p.get("env", {})
+                if args.before_each:
+                    subprocess.run(args.before_each, shell=True, env=env, check=False)
                 try:
                     r = launch(d, root, p, env)
                 except RuntimeError as e:
@@ -369,7 +377,8 @@ def main():
     ratio("baseline-gnome-unaware", "baseline", "GNOME unaware / plain")
     for extra in args.extra:
         name = extra.partition("=")[0]
-        ratio(name, "baseline", f"{name} / baseline")
+        if name != args.baseline:
+            ratio(name, args.baseline, f"{name} / {args.baseline}")
     if "floor" in summary:
         print(f"\nmeasurement floor (raw Xlib window, C++): {summary['floor']['paint_ms'][0]:.1f} ms median")
 
