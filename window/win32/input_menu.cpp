@@ -1,5 +1,8 @@
 #include "window/win32/input_menu.hpp"
 
+#include "window/win32/box_hook.hpp"
+#include "window/win32/wide.hpp"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -91,21 +94,15 @@ POINT MenuPoint(HWND box, LPARAM at) {
 void CopyText(HWND owner, const std::wstring& text) {
   if (!OpenClipboard(owner)) return;
   EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (auto* copy = memory ? static_cast<wchar_t*>(GlobalLock(memory)) : nullptr) {
+    std::copy_n(text.c_str(), text.size() + 1, copy);
     GlobalUnlock(memory);
     // The clipboard owns the memory once it takes it.
-    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    if (SetClipboardData(CF_UNICODETEXT, memory)) memory = nullptr;
   }
+  if (memory) GlobalFree(memory);
   CloseClipboard();
-}
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 } // namespace
@@ -116,7 +113,7 @@ bool ShowInputMenu(HWND box, LPARAM at, HWND resultBox) {
   const HMENU popup = GetSubMenu(bar, 0);
   KeepEditCommands(popup);
   GreyAsTheBox(popup, box);
-  const std::wstring result = WindowText(resultBox);
+  const std::wstring result = ToWide(ReadText(resultBox));
   AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(popup, MF_STRING | (result.empty() ? MF_GRAYED : MF_ENABLED), kCopyResultId,
               kCopyResultText);
