@@ -87,6 +87,10 @@ def main():
             wait_for("the conversion", lambda: program.text("Result") or program.text("Value"))
             for name in BOXES:
                 check_queries(program, name)
+        # Over the bus too, a number reads as one word, minus and exponent with it.
+        word = program.box("Value").queryText().getTextAtOffset(3, pyatspi.TEXT_BOUNDARY_WORD_START)
+        if tuple(word) != ("-1.00440000914004E-05", 0, 21):
+            fail(f"the word at 3 of the value: {tuple(word)}")
         keys("Escape")
         check_copy_result(program)
     finally:
