@@ -22,5 +22,6 @@ icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | so
 [ "$icons" = "Icon (32 x 32) Icon (48 x 48) " ] || fail "window icon sizes: $icons"
 
 convert_and_copy
+double_click_selects_all
 escape_twice_ends
 echo "real display test passed"

@@ -32,13 +32,30 @@ convert_and_copy() {
   # Click into the result, which selects it all, and copy it.
   xdotool mousemove --window "$window" 60 25 click 1
   xdotool key ctrl+c
+  clipboard_holds "620" "after converting 2"
+}
+
+# Waits up to 2 s for the clipboard to hold TEXT; fails naming WHEN.
+clipboard_holds() {
   local copied="" _
   for _ in $(seq 40); do
     copied=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
-    [ -n "$copied" ] && break
+    [ "$copied" = "$1" ] && return 0
     sleep 0.05
   done
-  [ "$copied" = "620" ] || fail "clipboard after converting 2: '$copied'"
+  fail "clipboard $2: '$copied'"
+}
+
+# A double click selects the whole input, as one click does, and not the
+# word under the pointer: the prompt has words.
+double_click_selects_all() {
+  # Away from where the double click goes, lest it count as its first click.
+  xdotool mousemove --window "$window" 20 8 click 1
+  xdotool type --delay 20 "abc"
+  xdotool key Return
+  xdotool mousemove --window "$window" 60 8 click --repeat 2 --delay 50 1
+  xdotool key ctrl+c
+  clipboard_holds "Enter a value here." "after a double click on the prompt"
 }
 
 # Escape empties the boxes, a second Escape on the empty input ends the
