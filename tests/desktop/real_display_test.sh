@@ -16,6 +16,7 @@ pids+=($app)
 
 find_window
 check_fixed_size 163 57
+check_centred
 check_close_only
 
 icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort | tr '\n' ' ')

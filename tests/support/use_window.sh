@@ -46,6 +46,17 @@ clipboard_holds() {
   fail "clipboard $2: '$copied'"
 }
 
+# The program puts its window in the middle of the screen itself: with no
+# window manager, nothing else moves it.
+check_centred() {
+  local X Y WIDTH HEIGHT SCREEN screen_width screen_height
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+  local dx=$((2 * X + WIDTH - screen_width)) dy=$((2 * Y + HEIGHT - screen_height))
+  ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)) ||
+    fail "window at $X,$Y, $WIDTH by $HEIGHT, on a $screen_width by $screen_height screen"
+}
+
 # A double click selects the whole input, as one click does, and not the
 # word under the pointer: the prompt has words.
 double_click_selects_all() {
