@@ -49,7 +49,7 @@ clipboard_holds() {
 # The program puts its window in the middle of the screen itself: with no
 # window manager, nothing else moves it.
 check_centred() {
-  local X Y WIDTH HEIGHT SCREEN screen_width screen_height
+  local WINDOW X Y WIDTH HEIGHT SCREEN screen_width screen_height
   eval "$(xdotool getwindowgeometry --shell "$window")"
   read -r screen_width screen_height < <(xdotool getdisplaygeometry)
   local dx=$((2 * X + WIDTH - screen_width)) dy=$((2 * Y + HEIGHT - screen_height))
