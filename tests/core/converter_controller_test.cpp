@@ -161,6 +161,7 @@ TEST(ConverterController, SpokenResultAfterEnter) {
   } rows[] = {
       {u"2", u"620 nm"},
       {u"632.8", u"1.95954487989886 eV"},
+      {u"1240", u"1 eV"},
       {u"-5", u"-248"},
       {u"1e-320", u"Infinity nm"},
       {u"abc", kPrompt},

@@ -16,11 +16,13 @@ pids+=($app)
 
 find_window
 check_fixed_size 163 57
+check_centred
 check_close_only
 
 icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort | tr '\n' ' ')
 [ "$icons" = "Icon (32 x 32) Icon (48 x 48) " ] || fail "window icon sizes: $icons"
 
 drive_window
+double_click_selects_all
 escape_twice_ends
 echo "real display test passed"

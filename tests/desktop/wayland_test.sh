@@ -16,7 +16,9 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 # weston-screenshooter take them. A plain background and no panel, so that
 # the program's window is all a screenshot shows.
 printf '[shell]\nbackground-color=0xff204060\npanel-position=none\n' >"$work/weston.ini"
-socket=lumbrix-test
+# Qt's default name, so that a session known only by XDG_SESSION_TYPE can
+# reach it (the runtime folder is the test's own).
+socket=wayland-0
 weston --backend=headless-backend.so --use-pixman --width=640 --height=400 --xwayland \
   --config="$work/weston.ini" --socket=$socket --idle-time=0 --debug --log="$work/weston.log" \
   2>"$work/weston.err" &
@@ -60,6 +62,16 @@ grep -q "minimum size: 163 by 57" <<<"$hints" && grep -q "maximum size: 163 by 5
   fail "size hints on XWayland: $hints"
 wait_until shot xwayland || fail "no window in the screenshot of the XWayland case"
 stop
+
+# Either variable alone makes a Wayland session, and XWayland still comes
+# first.
+gone() { [ -z "$(x_window)" ]; }
+for only in WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland; do
+  wait_until gone || fail "the last X window stayed"
+  start "only-${only%%=*}" env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE "$only" DISPLAY=$x
+  wait_until x_window || fail "with only $only, no Lumbrix window on XWayland"
+  stop
+done
 
 # No X server: native Wayland rather than no window at all. The closed
 # window fades out first.

@@ -90,6 +90,70 @@ private slots:
     }
   }
 
+  // The exact pieces, as start-end: at the offset, before it and after it.
+  void boundariesAreExact_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("spans");
+    const int character = QAccessible::CharBoundary, word = QAccessible::WordBoundary;
+    QTest::newRow("character") << "abc" << character << 1 << "1-2 0-1 2-3";
+    QTest::newRow("character at the end") << "abc" << character << 3 << "3-3 2-3 3-3";
+    QTest::newRow("pair from its second half") << "a\U0001F600b" << character << 2 << "1-3 0-1 3-4";
+    QTest::newRow("character before a pair") << "a\U0001F600b" << character << 0 << "0-1 0-0 1-3";
+    QTest::newRow("word") << "a  b" << word << 0 << "0-1 0-0 1-3";
+    QTest::newRow("spaces") << "a  b" << word << 2 << "1-3 0-1 3-4";
+    QTest::newRow("word at the end") << "a  b" << word << 4 << "3-4 1-3 4-4";
+    QTest::newRow("word in the prompt") << "Enter a value here." << word << 8 << "8-13 7-8 13-14";
+    QTest::newRow("a number is one word")
+        << "-1.00440000914004E-05" << word << 3 << "0-21 0-0 21-21";
+    QTest::newRow("line") << "a  b" << int(QAccessible::LineBoundary) << 2 << "0-4 0-0 4-4";
+    QTest::newRow("sentence") << "a  b" << int(QAccessible::SentenceBoundary) << 4 << "0-4 0-0 4-4";
+  }
+  void boundariesAreExact() {
+    QFETCH(QString, text);
+    QFETCH(int, type);
+    QFETCH(int, offset);
+    Box("Text2")->setText(text);
+    QAccessibleTextInterface* iface = Of(Box("Text2"))->textInterface();
+    const auto boundary = static_cast<QAccessible::TextBoundaryType>(type);
+    int s[6];
+    iface->textAtOffset(offset, boundary, &s[0], &s[1]);
+    iface->textBeforeOffset(offset, boundary, &s[2], &s[3]);
+    iface->textAfterOffset(offset, boundary, &s[4], &s[5]);
+    QStringList spans;
+    for (int i = 0; i < 6; i += 2) spans << QStringLiteral("%1-%2").arg(s[i]).arg(s[i + 1]);
+    QTEST(spans.join(u' '), "spans");
+  }
+
+  // What a screen reader selects, moves or edits shows in the box, and what
+  // the box shows it reads.
+  void selectionCaretAndEditing() {
+    QLineEdit* input = Box("Text1");
+    QAccessibleTextInterface* text = Of(input)->textInterface();
+    text->setSelection(0, 1, 4);
+    QCOMPARE(input->selectedText(), QStringLiteral("32."));
+    input->setSelection(2, 2);
+    int start = -1, end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(QList<int>({text->selectionCount(), start, end}), QList<int>({1, 2, 4}));
+    text->removeSelection(0);
+    QVERIFY(!input->hasSelectedText());
+    QCOMPARE(text->selectionCount(), 0);
+    text->setCursorPosition(3);
+    QCOMPARE(input->cursorPosition(), 3);
+    input->setCursorPosition(1);
+    QCOMPARE(text->cursorPosition(), 1);
+    QAccessibleEditableTextInterface* edit = Of(input)->editableTextInterface();
+    edit->deleteText(0, 2);
+    edit->insertText(1, QStringLiteral("9"));
+    edit->replaceText(0, 1, QStringLiteral("7"));
+    QCOMPARE(input->text(), QStringLiteral("79.8"));
+    QCOMPARE(text->text(1, 3), QStringLiteral("9."));
+    input->undo();
+    QCOMPARE(input->text(), QStringLiteral("29.8"));
+  }
+
   void rolesStatesAndNames() {
     QAccessibleInterface* window = Of(form.get());
     QCOMPARE(window->role(), QAccessible::Window);
@@ -103,6 +167,8 @@ private slots:
     }
     names.removeDuplicates();
     QCOMPARE(names.size(), 5);
+    QCOMPARE(names, (QStringList{"Brimsel Co.", "Value", "Unit of the value", "Unit of the result",
+                                 "Result"}));
     for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
       const bool readOnly = Box(name)->isReadOnly();
       const QAccessible::State state = Of(Box(name))->state();

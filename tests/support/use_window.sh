@@ -154,6 +154,32 @@ drive_window() {
   convert_and_copy
 }
 
+# The program puts its window in the middle of the screen itself: with no
+# window manager, nothing else moves it.
+check_centred() {
+  local WINDOW X Y WIDTH HEIGHT SCREEN screen_width screen_height
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+  local dx=$((2 * X + WIDTH - screen_width)) dy=$((2 * Y + HEIGHT - screen_height))
+  ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)) ||
+    fail "window at $X,$Y, $WIDTH by $HEIGHT, on a $screen_width by $screen_height screen"
+}
+
+# A double click selects the whole input, as one click does, and not the
+# word under the pointer: the prompt has words.
+double_click() {
+  xdotool mousemove --window "$window" "$1" "$2" click --repeat 2 --delay 50 1
+  xdotool key ctrl+c
+}
+double_click_selects_all() {
+  # Away from where the double click goes, lest it count as its first click.
+  convert abc
+  click_in 20 8
+  local got
+  got=$(copied_by double_click "${input[@]}")
+  [ "$got" = "Enter a value here." ] || fail "clipboard after a double click on the prompt: '$got'"
+}
+
 # Escape empties the boxes, a second Escape on the empty input ends the
 # program, with exit status 0.
 escape_twice_ends() {

@@ -78,15 +78,24 @@ def main():
     try:
         check_names_roles_states(program)
         value = program.box("Value").queryEditableText()
-        for text in ("", "5", "abc", ".5", "-123456789", "Enter a value here.",
-                     "-1.00440000914004E-05"):
+        prompt = "Enter a value here."
+        for text, after in (("", (prompt, "")), ("5", ("5", "248")), ("abc", (prompt, "")),
+                            (".5", (".5", "2480")),
+                            ("-123456789", ("-123456789", "-1.00440000914004E-05")),
+                            (prompt, (prompt, "")),
+                            ("-1.00440000914004E-05", ("-1.00440000914004E-05", "-123456789"))):
             value.setTextContents(text)
             if check_queries(program, "Value") != text:
                 fail(f"the input did not take {text!r}")
             keys("Return")
-            wait_for("the conversion", lambda: program.text("Result") or program.text("Value"))
+            # Each Enter changes a box: wait for exactly what it gives.
+            wait_for(f"Enter on {text!r}", lambda: (program.text("Value"), program.text("Result")) == after)
             for name in BOXES:
                 check_queries(program, name)
+        # Over the bus too, a number reads as one word, minus and exponent with it.
+        word = program.box("Value").queryText().getTextAtOffset(3, pyatspi.TEXT_BOUNDARY_WORD_START)
+        if tuple(word) != ("-1.00440000914004E-05", 0, 21):
+            fail(f"the word at 3 of the value: {tuple(word)}")
         keys("Escape")
         check_copy_result(program)
     finally:
