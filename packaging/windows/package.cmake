@@ -33,3 +33,7 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # A 64-bit installer for a 64-bit program: it installs into the 64-bit
 # Program Files and registry, and runs under a 64-bit-only Wine.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+
+# The installer keeps no file times, so that the same source makes the same
+# installer; the installed files take the time they are installed.
+string(APPEND CPACK_NSIS_DEFINES "\n  SetDateSave off")
