@@ -53,3 +53,6 @@ TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
 # compiler (POSIX threads), GoogleTest's sources to build for Windows, Wine
 # to run the programs, and NSIS for the installer.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine64 nsis)
+# What the reproducibility check needs beyond scripts/package: diffoscope,
+# to show what differs inside two builds of a package.
+REPRODUCIBLE_PACKAGES=(diffoscope-minimal)

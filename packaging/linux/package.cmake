@@ -105,5 +105,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The boxes are sized for the condensed face; without it the program still
 # works with a fallback font. The icon theme gives the icons their index.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra, hicolor-icon-theme")
+# Folders as Debian wants them (rwxr-xr-x), whatever the umask of the build.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                                GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # Settings and checks for each generator, read when cpack runs.
 set(CPACK_PROJECT_CONFIG_FILE ${here}/cpack_generators.cmake)

@@ -60,3 +60,7 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
 ]=])
 # Written into CPack's settings as they are, backslashes and all.
 set(CPACK_VERBATIM_VARIABLES ON)
+
+# The installer keeps no file times, so that the same source makes the same
+# installer; the installed files take the time they are installed.
+string(APPEND CPACK_NSIS_DEFINES "\n  SetDateSave off")
