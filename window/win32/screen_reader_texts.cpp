@@ -19,9 +19,9 @@ ScreenReaderTexts::~ScreenReaderTexts() {
 void ScreenReaderTexts::Describe(HWND control, const Control& row) {
   if (!services_) return;
   services_->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
-                            Widen(row.accessibleName).c_str());
+                            Widen(row.accessibleName.text).c_str());
   services_->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                            Widen(row.description).c_str());
+                            Widen(row.description.text).c_str());
 }
 
 void ScreenReaderTexts::Forget(HWND control) {
