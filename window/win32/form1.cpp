@@ -2,7 +2,9 @@
 
 #include "window/layout.hpp"
 #include "window/product.hpp"
+#include "window/texts.hpp"
 #include "window/win32/box_font.hpp"
+#include "window/win32/translated_text.hpp"
 #include "window/win32/wide.hpp"
 
 #include <shellapi.h>
@@ -259,7 +261,7 @@ void Form1::Command_Click() {
       ShellExecuteW(nullptr, L"open", homePage_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) return;
   // Name the address so the user can open it by hand.
-  const std::wstring text = L"The home page could not be opened:\n" + homePage_;
+  const std::wstring text = WithArgument(Translated(kHomePageWarning), homePage_);
   MessageBoxW(window_, text.c_str(), Widen(kProductName).c_str(), MB_OK | MB_ICONWARNING);
 }
 
