@@ -11,8 +11,8 @@ in the forms that are built without Qt:
 
 For the desktop entry and AppStream, a message's comment in the .ts file names
 the key or element it fills. A file's language is the end of its name
-(lumbrix_de.ts is German). Unfinished translations are left out, so English
-shows instead.
+(lumbrix_de.ts is German). Unfinished translations, and files not written
+yet, are left out, so English shows instead.
 """
 import pathlib
 import sys
@@ -45,7 +45,8 @@ def read_ts(path):
 
 
 def read_all(paths):
-    files = sorted((read_ts(p) for p in paths), key=lambda f: f[0])
+    # A language just added has no file until update_translations writes it.
+    files = sorted((read_ts(p) for p in paths if pathlib.Path(p).exists()), key=lambda f: f[0])
     english = {}
     for _, messages in files:
         for key, (comment, _) in messages.items():
