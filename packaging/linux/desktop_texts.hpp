@@ -5,7 +5,7 @@
 // (translations/ts_texts.py); the comment names the key or element each fills.
 
 QT_TRANSLATE_NOOP3("Desktop entry", "Photon Energy Converter", "GenericName")
-QT_TRANSLATE_NOOP3("Desktop entry",
-                   "Convert the wavelength of light in nm to the energy of its photons in eV, and back",
-                   "Comment")
+QT_TRANSLATE_NOOP3(
+    "Desktop entry",
+    "Convert the wavelength of light in nm to the energy of its photons in eV, and back", "Comment")
 QT_TRANSLATE_NOOP3("AppStream", "Convert light wavelength to photon energy", "summary")
