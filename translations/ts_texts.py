@@ -10,8 +10,9 @@ in the forms that are built without Qt:
                                         and <key xml:lang="lang">...</key>
 
 For the desktop entry and AppStream, a message's comment in the .ts file names
-the key or element it fills. A file's language is the end of its name
-(lumbrix_de.ts is German). Unfinished translations, and files not written
+the key or element it fills. A file's language follows "lumbrix_" in its
+name (lumbrix_de.ts is German); the string table has one block per primary
+language. Unfinished translations, and files not written
 yet, are left out, so English shows instead.
 """
 import pathlib
@@ -20,7 +21,9 @@ import xml.etree.ElementTree as ET
 from xml.sax.saxutils import escape
 
 # Primary language ids (winnt.h LANG_*). The string table takes the neutral
-# sublanguage, which Windows and Wine match for every region of a language.
+# sublanguage, which the resource loader falls back to from every region of
+# the language (de-AT finds de). English is en-US: the loader's last resort,
+# where a neutral English block would be found before the user's language.
 WINDOWS_LANGUAGES = {
     "ar": 0x01, "bg": 0x02, "ca": 0x03, "zh": 0x04, "cs": 0x05, "da": 0x06, "de": 0x07,
     "el": 0x08, "es": 0x0A, "fi": 0x0B, "fr": 0x0C, "he": 0x0D, "hu": 0x0E, "it": 0x10,
@@ -32,7 +35,7 @@ ENGLISH_US = (0x09, 0x01)
 
 def read_ts(path):
     """Returns (language, {(context, source): (comment, translation or None)})."""
-    language = pathlib.Path(path).stem.rsplit("_", 1)[-1]
+    language = pathlib.Path(path).stem.split("_", 1)[1]  # lumbrix_pt_BR.ts: pt_BR
     messages = {}
     for context in ET.parse(path).getroot().iter("context"):
         name = context.findtext("name")
@@ -79,11 +82,12 @@ def write_rc(rc_path, header_path, ts_paths):
 
     block(ENGLISH_US, {key: key[1] for key in english})
     for language, messages in files:
-        if language not in WINDOWS_LANGUAGES:
-            sys.exit("%s: add the language's Windows id to WINDOWS_LANGUAGES" % language)
+        primary = language.split("_")[0]
+        if primary not in WINDOWS_LANGUAGES:
+            sys.exit("%s: add the language's Windows id to WINDOWS_LANGUAGES" % primary)
         done = {key: text for key, (_, text) in messages.items() if text is not None}
         if done:
-            block((WINDOWS_LANGUAGES[language], 0x00), done)
+            block((WINDOWS_LANGUAGES[primary], 0x00), done)
     pathlib.Path(rc_path).write_text("\n".join(lines), encoding="utf-8")
 
     entries = ["    {%s, %s, %d}," % (c_string(context), c_string(source), number)
