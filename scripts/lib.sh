@@ -34,21 +34,25 @@ need_locale() {
 }
 
 # What building the program itself needs.
-# The box font's condensed face comes with fonts-dejavu-extra.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
+# The box font's condensed face comes with fonts-dejavu-extra. Qt's
+# translation tools (lupdate, lrelease and their CMake functions) and Python
+# turn translations/*.ts into the program's texts.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools python3
+  fonts-dejavu-core fonts-dejavu-extra)
 # What the tests need beyond the build: GoogleTest, a real X display with
 # tools to drive it and read its clipboard, tools that read icon files and
 # Windows resources, for the install test validators, dpkg-shlibdeps (which
 # runs file), lintian and hardening-check (devscripts), what the benchmarks
 # build with, a private desktop with accessibility on (session bus,
 # accessibility bus, window manager, the Python bindings that ask it), and a
-# headless Wayland session with XWayland and Qt's Wayland platform.
+# headless Wayland session with XWayland and Qt's Wayland platform, and Qt's
+# own translations, so that the window's menus are tested in other languages.
 TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
   python3 icoutils binutils-mingw-w64-x86-64 cpp
   desktop-file-utils appstream appstream-compose dpkg-dev file lintian devscripts
   libbenchmark-dev libx11-dev
   dbus-daemon dbus-bin at-spi2-core gir1.2-atspi-2.0 python3-pyatspi openbox
-  weston xwayland qt6-wayland imagemagick)
+  weston xwayland qt6-wayland imagemagick qt6-translations-l10n)
 # What the Windows cross build and its tests need beyond those: the MinGW-w64
 # compiler (POSIX threads), GoogleTest's sources to build for Windows, Wine
 # to run the programs, and NSIS for the installer.

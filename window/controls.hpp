@@ -3,6 +3,7 @@
 // The converter window's controls as data, read by every window shell, so
 // that no place, text or role is written twice.
 
+#include "runtime/translatable.hpp"
 #include "window/product.hpp"
 
 namespace lumbrix {
@@ -32,8 +33,8 @@ struct Control {
   bool readOnly;
   Background background;
   // What a screen reader calls the control, and what it says it is for.
-  const char* accessibleName;
-  const char* description;
+  Translatable accessibleName;
+  Translatable description;
 };
 
 inline constexpr TwipsRect kClientArea{0, 0, 2445, 855};
@@ -49,8 +50,9 @@ inline constexpr Control kControls[] = {
      .tabStop = true,
      .readOnly = false,
      .background = Background::Window,
-     .accessibleName = kMaker,
-     .description = "Opens the maker's home page in the web browser"},
+     .accessibleName = Untranslated(kMaker),
+     .description =
+         LUMBRIX_TRANSLATABLE("Controls", "Opens the maker's home page in the web browser")},
     {.name = "Text1",
      .kind = ControlKind::TextBox,
      .rect = {0, 0, 2055, 255},
@@ -59,8 +61,9 @@ inline constexpr Control kControls[] = {
      .tabStop = true,
      .readOnly = false,
      .background = Background::Window,
-     .accessibleName = "Value",
-     .description = "A wavelength in nm or a photon energy in eV; press Enter to convert"},
+     .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Value"),
+     .description = LUMBRIX_TRANSLATABLE(
+         "Controls", "A wavelength in nm or a photon energy in eV; press Enter to convert")},
     {.name = "Text3",
      .kind = ControlKind::TextBox,
      .rect = {2040, 0, 375, 255},
@@ -69,8 +72,9 @@ inline constexpr Control kControls[] = {
      .tabStop = false,
      .readOnly = true,
      .background = Background::Window,
-     .accessibleName = "Unit of the value",
-     .description = "nm for a wavelength, eV for a photon energy"},
+     .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Unit of the value"),
+     .description =
+         LUMBRIX_TRANSLATABLE("Controls", "nm for a wavelength, eV for a photon energy")},
     {.name = "Text4",
      .kind = ControlKind::TextBox,
      .rect = {2040, 240, 375, 285},
@@ -79,8 +83,9 @@ inline constexpr Control kControls[] = {
      .tabStop = false,
      .readOnly = true,
      .background = Background::Menu,
-     .accessibleName = "Unit of the result",
-     .description = "eV for a photon energy, nm for a wavelength"},
+     .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Unit of the result"),
+     .description =
+         LUMBRIX_TRANSLATABLE("Controls", "eV for a photon energy, nm for a wavelength")},
     {.name = "Text2",
      .kind = ControlKind::TextBox,
      .rect = {0, 240, 2055, 285},
@@ -89,8 +94,9 @@ inline constexpr Control kControls[] = {
      .tabStop = false,
      .readOnly = true,
      .background = Background::Menu,
-     .accessibleName = "Result",
-     .description = "The value converted: a wavelength gives an energy, and back"},
+     .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Result"),
+     .description = LUMBRIX_TRANSLATABLE(
+         "Controls", "The value converted: a wavelength gives an energy, and back")},
 };
 
 } // namespace lumbrix

@@ -26,6 +26,21 @@ if(UNIX AND NOT APPLE)
   string(REGEX REPLACE "/+$" "" homepage "${LUMBRIX_HOMEPAGE_URL}")
   set(LUMBRIX_SCREENSHOT_URL "${homepage}/screenshot.png")
 
+  # The generic name, comment and summary in English and in each language of
+  # translations/*.ts, where desktop_texts.hpp has them marked for lupdate.
+  find_package(Python3 3.9 REQUIRED COMPONENTS Interpreter)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${LUMBRIX_TS_FILES})
+  foreach(form "desktop;Desktop entry;LUMBRIX_DESKTOP_TEXTS"
+               "metainfo;AppStream;LUMBRIX_APPSTREAM_TEXTS")
+    list(GET form 0 kind)
+    list(GET form 1 context)
+    list(GET form 2 variable)
+    execute_process(
+      COMMAND "${Python3_EXECUTABLE}" "${PROJECT_SOURCE_DIR}/translations/ts_texts.py" ${kind}
+              ${context} ${LUMBRIX_TS_FILES}
+      OUTPUT_VARIABLE ${variable} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+
   configure_file(${here}/lumbrix.metainfo.xml.in ${LUMBRIX_APP_ID}.metainfo.xml @ONLY)
 
   # The menu starts the program by its full path, known only once the prefix
@@ -104,7 +119,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The boxes are sized for the condensed face; without it the program still
 # works with a fallback font. The icon theme gives the icons their index.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra, hicolor-icon-theme")
+# Qt's own translations put its menus and buttons in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra, hicolor-icon-theme, qt6-translations-l10n")
 # Folders as Debian wants them (rwxr-xr-x), whatever the umask of the build.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                                                 GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -173,6 +173,9 @@ TEST(ConverterController, SpokenResultAfterEnter) {
     ConverterFields fields = Typed(row.input);
     Text1_KeyPress(fields, kKeyEnter);
     EXPECT_EQ(Narrow(SpokenResult(fields)), Narrow(row.spoken));
+    // The shell's words, in the user's language, replace only that phrase.
+    EXPECT_EQ(Narrow(SpokenResult(fields, u"(none)")),
+              row.input == u"0.0" ? "(none)" : Narrow(row.spoken));
   }
 }
 

@@ -48,6 +48,10 @@ key() { sed -n "s/^$1=//p" "$desktop"; }
 # The full path, so that menus start it from a prefix that is not on PATH.
 [ "$(key Exec)" = "$stage/bin/lumbrix" ] || fail "Exec=$(key Exec), not the installed program"
 [ "$(key Icon)" = "$app_id" ] || fail "Icon=$(key Icon), but the icons are named $app_id"
+# Menus in German show the translations from translations/lumbrix_de.ts.
+[ "$(key 'GenericName\[de\]')" = "Photonenenergie-Rechner" ] || fail "GenericName[de]=$(key 'GenericName\[de\]')"
+[ "$(key 'Comment\[fr\]')" = "Convertir la longueur d’onde de la lumière en nm en énergie de ses photons en eV, et inversement" ] ||
+  fail "Comment[fr]=$(key 'Comment\[fr\]')"
 
 echo "--- appstreamcli validate --no-net --pedantic"
 # Exits non-zero on errors and warnings; infos and pedantic notes are shown only.
@@ -56,6 +60,8 @@ grep -qF "<id>$app_id</id>" "$metainfo" || fail "metadata id is not $app_id"
 grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
   fail "metadata does not launch $app_id.desktop"
 grep -qF "<binary>lumbrix</binary>" "$metainfo" || fail "metadata does not provide the binary"
+grep -qF '<summary xml:lang="es">Convertir longitud de onda en energía de fotón</summary>' "$metainfo" ||
+  fail "metadata has no Spanish summary"
 grep -qE "<release version=\"$version\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$metainfo" ||
   fail "metadata has no release $version with a date"
 
@@ -68,6 +74,7 @@ deb=${debs[0]}
 echo "--- $(basename "$deb")"
 dpkg-deb -f "$deb" Package Version Architecture Maintainer Homepage Section Depends Recommends Description
 [ "$(dpkg-deb -f "$deb" Package)" = lumbrix ] || fail "package name"
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-translations-l10n || fail "Qt's translations not recommended"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version-1" ] || fail "package version is not $version-1"
 # Only dpkg-shlibdeps, reading the binary, puts the Qt library here.
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"

@@ -1,6 +1,7 @@
 // What screen readers get from the window, through Qt's accessibility
 // interfaces, offscreen.
 #include "tests/support/form1_fixture.hpp"
+#include "window/qt/translations.hpp"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -205,6 +206,57 @@ private slots:
     menu = InputMenu();
     QVERIFY(menu);
     QVERIFY(!menu->findChild<QAction*>(QStringLiteral("CopyResult"))->isEnabled());
+  }
+
+  // In the user's language: Qt's own menu items and the program's texts.
+  // The result keeps its '.' and its unit, the prompt stays as it is.
+  void inTheUsersLanguage_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("undo");
+    QTest::addColumn<QString>("copyResult");
+    QTest::addColumn<QString>("noResult");
+    QTest::addColumn<QString>("resultName");
+    QTest::newRow("en") << "en_US"
+                        << "&Undo\tCtrl+Z"
+                        << "Copy result"
+                        << "No result for a value of zero"
+                        << "Result";
+    QTest::newRow("de") << "de_DE"
+                        << "&Rückgängig\tStrg+Z"
+                        << "Ergebnis kopieren"
+                        << "Kein Ergebnis für den Wert null"
+                        << "Ergebnis";
+    QTest::newRow("fr") << "fr_FR"
+                        << "&Annuler\tCtrl+Z"
+                        << "Copier le résultat"
+                        << "Pas de résultat pour une valeur nulle"
+                        << "Résultat";
+    QTest::newRow("es") << "es_ES"
+                        << "&Deshacer\tControl+Z"
+                        << "Copiar resultado"
+                        << "Sin resultado para el valor cero"
+                        << "Resultado";
+  }
+  void inTheUsersLanguage() {
+    QFETCH(QString, locale);
+    QFETCH(QString, undo);
+    QFETCH(QString, copyResult);
+    QFETCH(QString, noResult);
+    QFETCH(QString, resultName);
+    const lumbrix::Translations translations{QLocale(locale)};
+    init(); // a window made in that language
+    ShowRecorder recorder;
+    for (QWidget* child : form->findChildren<QWidget*>()) child->installEventFilter(&recorder);
+    Convert(QStringLiteral("632.8"));
+    Convert(QStringLiteral("0.0"));
+    Convert(QStringLiteral("abc"));
+    QCOMPARE(recorder.said, (QStringList{"1.95954487989886 eV", noResult, "Enter a value here."}));
+    QCOMPARE(Of(Box("Text2"))->text(QAccessible::Name), resultName);
+    QMenu* menu = InputMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().constFirst()->text(), undo);
+    QCOMPARE(menu->findChild<QAction*>(QStringLiteral("CopyResult"))->text(), copyResult);
+    menu->close();
   }
 };
 

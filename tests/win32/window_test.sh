@@ -2,11 +2,13 @@
 # Starts lumbrix.exe under Wine on a real X display (Xvfb), uses it as a
 # person would with xdotool, reads the results back through the clipboard,
 # and hears what it announces as a screen reader would, from another process
-# (winevent_probe.exe).
-# Usage: window_test.sh PATH_TO_WINE64 PATH_TO_LUMBRIX_EXE PATH_TO_WINEVENT_PROBE_EXE
+# (winevent_probe.exe). Then reads the window's texts in each language as
+# Windows picks it (texts_probe.exe).
+# Usage: window_test.sh WINE64 LUMBRIX_EXE WINEVENT_PROBE_EXE TEXTS_PROBE_EXE
 set -euo pipefail
 program=$2
 probe=$3
+texts_probe=$4
 source "$(dirname "$0")/../support/use_window.sh"
 source "$(dirname "$0")/../support/wine.sh"
 scratch
@@ -41,4 +43,18 @@ wait_until eval '[ "$(heard | wc -l)" -ge 6 ]' || fail "heard only: $(heard | tr
 
 drive_window
 escape_twice_ends
+
+# Wine takes the user's language from LANG and LC_ALL; a language the string
+# table lacks gets English. texts_probe prints the Copy result item, the words
+# spoken for a value of zero and the home-page warning's first line.
+while IFS='|' read -r lang expected; do
+  said=$(LANG=$lang LC_ALL=$lang "$wine" "$texts_probe" 2>>"$work/stderr" | tr -d '\r' | head -n 3 | paste -sd '|')
+  [ "$said" = "$expected" ] || fail "texts for $lang: '$said', expected '$expected'"
+done <<'EOF'
+C.UTF-8|Copy result|No result for a value of zero|The home page could not be opened:
+de_DE.UTF-8|Ergebnis kopieren|Kein Ergebnis für den Wert null|Die Website konnte nicht geöffnet werden:
+fr_FR.UTF-8|Copier le résultat|Pas de résultat pour une valeur nulle|Impossible d’ouvrir le site :
+es_ES.UTF-8|Copiar resultado|Sin resultado para el valor cero|No se pudo abrir la web:
+it_IT.UTF-8|Copy result|No result for a value of zero|The home page could not be opened:
+EOF
 echo "window test under Wine passed"

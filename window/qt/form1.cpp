@@ -8,6 +8,8 @@
 #include "window/qt/box_fields.hpp"
 #include "window/qt/box_font.hpp"
 #include "window/qt/text_box.hpp"
+#include "window/qt/translations.hpp"
+#include "window/texts.hpp"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -64,8 +66,8 @@ void MakeControl(const Control& control, QWidget* parent, const QFont& boxFont, 
   }
   widget->setObjectName(QString::fromUtf8(control.name));
   widget->setGeometry(PixelRect(control.rect, dpi));
-  widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
-  widget->setAccessibleDescription(QString::fromUtf8(control.description));
+  widget->setAccessibleName(Translated(control.accessibleName));
+  widget->setAccessibleDescription(Translated(control.description));
 }
 
 QIcon WindowIcon() {
@@ -129,7 +131,8 @@ Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
     Handle([key](auto& f) { return Text1_KeyPress(f, key); });
     // The result appears in a box without focus: say it.
     if (key == kKeyEnter && !ended_)
-      announcer_->Say(QString::fromStdU16String(SpokenResult(ReadFields())));
+      announcer_->Say(QString::fromStdU16String(
+          SpokenResult(ReadFields(), Translated(kNoResultForZero).toStdU16String())));
   });
   connect(Text2, &TextBox::keyAscii, this,
           [this](KeyAscii key) { Handle([key](auto& f) { return Text2_KeyPress(f, key); }); });
@@ -177,7 +180,7 @@ void Form1::ShowInputMenu(const QPoint& position) {
   QMenu* menu = Text1->createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addSeparator();
-  QAction* copy = menu->addAction(tr("Copy result"), this,
+  QAction* copy = menu->addAction(Translated(kCopyResult), this,
                                   [this] { QGuiApplication::clipboard()->setText(Text2->text()); });
   copy->setObjectName(QStringLiteral("CopyResult"));
   copy->setEnabled(!Text2->text().isEmpty());
@@ -187,10 +190,9 @@ void Form1::ShowInputMenu(const QPoint& position) {
 void Form1::Command_Click() {
   if (openUrl_(homePage_)) return;
   // Name the address so the user can open it by hand.
-  auto* box =
-      new QMessageBox(QMessageBox::Warning, windowTitle(),
-                      tr("The home page could not be opened:\n%1").arg(homePage_.toString()),
-                      QMessageBox::Ok, this);
+  auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                              Translated(kHomePageWarning).arg(homePage_.toString()),
+                              QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("HomePageWarning"));
   box->setTextInteractionFlags(Qt::TextSelectableByMouse);
   box->setAttribute(Qt::WA_DeleteOnClose);

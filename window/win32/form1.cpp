@@ -3,7 +3,9 @@
 #include "conversion/spoken_result.hpp"
 #include "window/layout.hpp"
 #include "window/product.hpp"
+#include "window/texts.hpp"
 #include "window/win32/box_font.hpp"
+#include "window/win32/translated_text.hpp"
 #include "window/win32/wide.hpp"
 
 #include <shellapi.h>
@@ -251,7 +253,8 @@ void Form1::KeyPressed(HWND box, KeyAscii key) {
   if (box == Box("Text1")) {
     Handle([key](auto& f) { return Text1_KeyPress(f, key); });
     // The result appears in a box without focus: say it.
-    if (key == kKeyEnter && !ended_) announcer_.Say(SpokenResult(ReadFields()));
+    if (key == kKeyEnter && !ended_)
+      announcer_.Say(SpokenResult(ReadFields(), FromWide(Translated(kNoResultForZero))));
   } else if (box == Box("Text2"))
     Handle([key](auto& f) { return Text2_KeyPress(f, key); });
 }
@@ -268,7 +271,7 @@ void Form1::Command_Click() {
       ShellExecuteW(nullptr, L"open", homePage_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) return;
   // Name the address so the user can open it by hand.
-  const std::wstring text = L"The home page could not be opened:\n" + homePage_;
+  const std::wstring text = WithArgument(Translated(kHomePageWarning), homePage_);
   MessageBoxW(window_, text.c_str(), Widen(kProductName).c_str(), MB_OK | MB_ICONWARNING);
 }
 

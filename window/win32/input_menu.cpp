@@ -1,6 +1,8 @@
 #include "window/win32/input_menu.hpp"
 
+#include "window/texts.hpp"
 #include "window/win32/box_hook.hpp"
+#include "window/win32/translated_text.hpp"
 #include "window/win32/wide.hpp"
 
 #include <windowsx.h>
@@ -116,7 +118,7 @@ bool ShowInputMenu(HWND box, LPARAM at, HWND resultBox) {
   const std::wstring result = ToWide(ReadText(resultBox));
   AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(popup, MF_STRING | (result.empty() ? MF_GRAYED : MF_ENABLED), kCopyResultId,
-              kCopyResultText);
+              Translated(kCopyResult).c_str());
 
   if (GetFocus() != box) SetFocus(box);
   const POINT point = MenuPoint(box, at);

@@ -4,9 +4,6 @@
 
 namespace lumbrix {
 
-// The one item the input's context menu adds to the system's edit menu.
-inline constexpr wchar_t kCopyResultText[] = L"Copy result";
-
 // The box's own menu cannot be added to: under Wine it tells its owner
 // nothing as it opens (no WM_INITMENUPOPUP), and it drops a chosen item it
 // does not know. So the box's WM_CONTEXTMENU shows this instead.

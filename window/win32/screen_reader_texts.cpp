@@ -1,6 +1,6 @@
 #include "window/win32/screen_reader_texts.hpp"
 
-#include "window/win32/wide.hpp"
+#include "window/win32/translated_text.hpp"
 
 #include <oleacc.h>
 
@@ -30,9 +30,9 @@ ScreenReaderTexts::~ScreenReaderTexts() {
 void ScreenReaderTexts::Describe(HWND control, const Control& row) {
   if (!services_) return;
   services_->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
-                            Widen(row.accessibleName).c_str());
+                            Translated(row.accessibleName).c_str());
   services_->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                            Widen(row.description).c_str());
+                            Translated(row.description).c_str());
 }
 
 void ScreenReaderTexts::MarkLiveRegion(HWND control) {

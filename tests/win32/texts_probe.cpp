@@ -1,0 +1,34 @@
+// Prints, one a line in UTF-8, the texts the Win32 window shows and says in
+// the user's language as Windows (or Wine, from LANG) picks it: the input
+// menu's Copy result item, the words spoken for a value of zero, and the
+// home-page warning. window_test.sh compares them with its table.
+#include "conversion/converter_controller.hpp"
+#include "conversion/spoken_result.hpp"
+#include "window/texts.hpp"
+#include "window/win32/translated_text.hpp"
+#include "window/win32/wide.hpp"
+
+#include <cstdio>
+
+namespace {
+
+void Print(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(size > 0 ? size - 1 : 0, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), size, nullptr, nullptr);
+  std::printf("%s\n", utf8.c_str());
+}
+
+} // namespace
+
+// wmain: the window library links with -municode.
+int wmain() {
+  using namespace lumbrix;
+  Print(Translated(kCopyResult));
+  ConverterFields zero;
+  zero.Text1.SetText(u"0.0");
+  Text1_KeyPress(zero, kKeyEnter);
+  Print(ToWide(SpokenResult(zero, FromWide(Translated(kNoResultForZero)))));
+  Print(WithArgument(Translated(kHomePageWarning), L"https://brimsel.example/"));
+  return 0;
+}
