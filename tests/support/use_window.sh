@@ -69,6 +69,14 @@ convert_and_copy() {
   expect_box "${result[@]}" 620 "after converting 2"
 }
 
+# focus_copies_all TEXT WHEN: fails unless Ctrl+A, Ctrl+C in the focused
+# box copies TEXT.
+focus_copies_all() {
+  local got
+  got=$(copied_by xdotool key ctrl+a ctrl+c)
+  [ "$got" = "$1" ] || fail "$2: Ctrl+A, Ctrl+C copied '$got', not '$1'"
+}
+
 # Tab moves between the input and the button only: from the input it
 # reaches the button, which ignores a typed 9, and the next Tab the input,
 # selected whole, so that a typed 2 replaces it.
@@ -76,9 +84,7 @@ tab_between_input_and_button() {
   click_in "${input[@]}"
   xdotool key Tab type 9
   xdotool key Tab type 2
-  local got
-  got=$(copied_by xdotool key ctrl+a ctrl+c)
-  [ "$got" = 2 ] || fail "after Tab, 9, Tab, 2 the input holds '$got'"
+  focus_copies_all 2 "after Tab, 9, Tab, 2"
 }
 
 # Ctrl+A selects the whole input, from a cursor at its end.
@@ -86,9 +92,7 @@ ctrl_a_selects_all() {
   convert 632.8
   click_in "${input[@]}"
   xdotool key End
-  local got
-  got=$(copied_by xdotool key ctrl+a ctrl+c)
-  [ "$got" = 632.8 ] || fail "Ctrl+A then Ctrl+C copied '$got'"
+  focus_copies_all 632.8 "Ctrl+A from the end"
 }
 
 # Enter in the result box changes nothing.
