@@ -4,7 +4,10 @@
 
 start_xvfb() {
   local work=$1
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: a server resets when its last client leaves, and the check
+  # below is its first; a program connecting during that reset is refused.
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" \
+    2>"$work/xvfb.log" &
   pids+=($!)
   # A loaded machine can take seconds to start a server: wait for it to
   # name its display and answer, rather than for a fixed time.
