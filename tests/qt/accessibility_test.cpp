@@ -212,37 +212,26 @@ private slots:
   // The result keeps its '.' and its unit, the prompt stays as it is.
   void inTheUsersLanguage_data() {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("undo");
-    QTest::addColumn<QString>("copyResult");
-    QTest::addColumn<QString>("noResult");
-    QTest::addColumn<QString>("resultName");
+    // Qt's Undo item, Copy result, the words for zero, the result's name.
+    QTest::addColumn<QStringList>("texts");
     QTest::newRow("en") << "en_US"
-                        << "&Undo\tCtrl+Z"
-                        << "Copy result"
-                        << "No result for a value of zero"
-                        << "Result";
+                        << QStringList{"&Undo\tCtrl+Z", "Copy result",
+                                       "No result for a value of zero", "Result"};
     QTest::newRow("de") << "de_DE"
-                        << "&Rückgängig\tStrg+Z"
-                        << "Ergebnis kopieren"
-                        << "Kein Ergebnis für den Wert null"
-                        << "Ergebnis";
+                        << QStringList{"&Rückgängig\tStrg+Z", "Ergebnis kopieren",
+                                       "Kein Ergebnis für den Wert null", "Ergebnis"};
     QTest::newRow("fr") << "fr_FR"
-                        << "&Annuler\tCtrl+Z"
-                        << "Copier le résultat"
-                        << "Pas de résultat pour une valeur nulle"
-                        << "Résultat";
+                        << QStringList{"&Annuler\tCtrl+Z", "Copier le résultat",
+                                       "Pas de résultat pour une valeur nulle", "Résultat"};
     QTest::newRow("es") << "es_ES"
-                        << "&Deshacer\tControl+Z"
-                        << "Copiar resultado"
-                        << "Sin resultado para el valor cero"
-                        << "Resultado";
+                        << QStringList{"&Deshacer\tControl+Z", "Copiar resultado",
+                                       "Sin resultado para el valor cero", "Resultado"};
   }
   void inTheUsersLanguage() {
     QFETCH(QString, locale);
-    QFETCH(QString, undo);
-    QFETCH(QString, copyResult);
-    QFETCH(QString, noResult);
-    QFETCH(QString, resultName);
+    QFETCH(QStringList, texts);
+    const QString &undo = texts[0], &copyResult = texts[1], &noResult = texts[2],
+                  &resultName = texts[3];
     const lumbrix::Translations translations{QLocale(locale)};
     init(); // a window made in that language
     ShowRecorder recorder;

@@ -1,5 +1,14 @@
 # Wine for the tests: a scratch prefix of the caller's own, booted before the
 # program under test starts and ended with the test. Sourced, not run.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+# wine_scratch WINE64: the test's scratch folder (lib.sh) with a Wine prefix
+# in it, its server ended with the test.
+wine_scratch() {
+  scratch
+  use_wine "$1" "$work"
+  at_exit+=(stop_wine)
+}
 
 # use_wine WINE64 FOLDER: the prefix goes into FOLDER; sets wine and
 # wineserver. Everything Wine writes stays in FOLDER: a home and XDG folders

@@ -4,11 +4,6 @@
 # Usage: wine_run.sh WINE64 PROGRAM [ARGUMENTS...]
 set -uo pipefail
 source "$(dirname "$0")/wine.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/lumbrix-wine.XXXXXX")
-use_wine "$1" "$work"
+wine_scratch "$1"
 shift
 "$wine" "$@"
-status=$?
-stop_wine
-rm -rf "$work"
-exit $status

@@ -4,11 +4,8 @@
 # Usage: installer_test.sh PATH_TO_WINE64 PATH_TO_INSTALLER
 set -euo pipefail
 installer=$2
-source "$(dirname "$0")/../support/lib.sh"
 source "$(dirname "$0")/../support/wine.sh"
-scratch
-use_wine "$1" "$work"
-at_exit+=(stop_wine)
+wine_scratch "$1"
 
 boot_wine || fail "wineboot failed"
 

@@ -11,9 +11,7 @@ probe=$3
 texts_probe=$4
 source "$(dirname "$0")/../support/use_window.sh"
 source "$(dirname "$0")/../support/wine.sh"
-scratch
-use_wine "$1" "$work"
-at_exit+=(stop_wine)
+wine_scratch "$1"
 
 start_xvfb "$work" || exit 1
 boot_wine || fail "wineboot failed"
