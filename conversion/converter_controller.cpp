@@ -30,34 +30,34 @@ void ClearAll(ConverterFields& fields) {
   fields.Text4.clear();
 }
 
-void ConvertInput(ConverterFields& fields) {
+void ConvertInput(ConverterFields& fields, char16_t separator) {
   if (fields.Text1.text.empty()) fields.Text1.SetText(u"0");
   fields.Text2.SetText(u"");
   fields.Text3.clear();
   fields.Text4.clear();
 
-  if (fields.Text1.text == u"0" || !IsNumber(fields.Text1.text)) {
+  if (fields.Text1.text == u"0" || !IsNumber(fields.Text1.text, separator)) {
     Prompt(fields);
     return;
   }
 
-  const auto result = PhotonConvert(fields.Text1.text);
+  const auto result = PhotonConvert(fields.Text1.text, separator);
   // A value of zero has no quotient: the input stays as typed, selected so
   // that typing replaces it, and the result and units stay empty.
   SelectAll(fields.Text1);
   if (!result) return;
   fields.Text2.SetText(*result);
 
-  if (const auto units = ClassifyUnits(fields.Text1.text)) {
+  if (const auto units = ClassifyUnits(fields.Text1.text, separator)) {
     fields.Text3 = units->input;
     fields.Text4 = units->result;
   }
 }
 
-Continuation Text1_KeyPress(ConverterFields& fields, KeyAscii key) {
+Continuation Text1_KeyPress(ConverterFields& fields, KeyAscii key, char16_t separator) {
   if (key == kKeyEscape && Escape(fields) == Continuation::EndProgram)
     return Continuation::EndProgram;
-  if (key == kKeyEnter) ConvertInput(fields);
+  if (key == kKeyEnter) ConvertInput(fields, separator);
   return Continuation::KeepRunning;
 }
 

@@ -13,14 +13,14 @@ constexpr double kHighestWavelength = 9999999;
 
 } // namespace
 
-std::optional<Text> PhotonConvert(TextView input) {
-  const std::optional<double> value = ReadNumber(input);
+std::optional<Text> PhotonConvert(TextView input, char16_t separator) {
+  const std::optional<double> value = ReadNumber(input, separator);
   if (!value || *value == 0.0) return std::nullopt;
-  return NumberToText(kConversionConstant / *value);
+  return NumberToText(kConversionConstant / *value, separator);
 }
 
-std::optional<UnitPair> ClassifyUnits(TextView input) {
-  const std::optional<double> value = ReadNumber(input);
+std::optional<UnitPair> ClassifyUnits(TextView input, char16_t separator) {
+  const std::optional<double> value = ReadNumber(input, separator);
   if (!value) return std::nullopt;
   if (*value <= kHighestEnergy && *value >= kLowestEnergy) return UnitPair{u"eV", u"nm"};
   if (*value <= kHighestWavelength && *value >= kHighestEnergy) return UnitPair{u"nm", u"eV"};

@@ -19,10 +19,12 @@
 //   10 select in Text1, 11 select in Text2: start and length (2 bytes each),
 //      limited to the text as a line edit limits a selection
 // Text1 behaves as a line edit holding at most 32767 units; Text2 is
-// read-only, so only selections and the controller change it.
+// read-only, so only selections and the controller change it. Each stream
+// runs twice: on a desktop whose decimal separator is '.', then ','.
 
 #include "conversion/converter_controller.hpp"
 #include "fuzz_support.hpp"
+#include "runtime/number_text.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,6 +38,9 @@ constexpr std::size_t kLineEditLimit = 32767;
 // Each event costs up to the length of the texts, so many events on long
 // texts would make a slow but linear input look like a hang.
 constexpr int kMaxEvents = 256;
+
+// The desktop's decimal separator for the run under way.
+char16_t separator = u'.';
 
 class Reader {
 public:
@@ -96,7 +101,7 @@ void Select(SelectableBox& box, std::size_t start, std::size_t length) {
 // The boxes after Enter in Text1, given Text1 as it was typed.
 void CheckAfterEnter(const ConverterFields& f, const Text& typed) {
   const std::string state = "after Enter on \"" + Printable(typed) + "\": " + Describe(f);
-  const std::optional<double> value = ReferenceRead(typed);
+  const std::optional<double> value = ReferenceRead(typed, separator);
   if (typed.empty() || typed == u"0" || !value) {
     FUZZ_CHECK(f.Text1.text == kPrompt && WhollySelected(f.Text1), "prompt expected, " + state);
     FUZZ_CHECK(f.Text2.text.empty() && f.Text3.empty() && f.Text4.empty(), state);
@@ -108,7 +113,7 @@ void CheckAfterEnter(const ConverterFields& f, const Text& typed) {
                "zero value leaves the results empty; " + state);
     return;
   }
-  const auto problem = ResultTextProblem(f.Text2.text, 1240.0 / *value);
+  const auto problem = ResultTextProblem(f.Text2.text, 1240.0 / *value, separator);
   FUZZ_CHECK(!problem, state + ": " + problem.value_or(""));
   if (*value >= 0 && *value <= 35) {
     FUZZ_CHECK(f.Text3 == u"eV" && f.Text4 == u"nm", "an energy; " + state);
@@ -133,7 +138,7 @@ void CheckAfterEscape(const ConverterFields& f, const ConverterFields& before, C
 // Handles a key press in Text1 or Text2 and checks what it did.
 Continuation Key(ConverterFields& f, bool inText1, KeyAscii key) {
   const ConverterFields before = f;
-  const Continuation c = inText1 ? Text1_KeyPress(f, key) : Text2_KeyPress(f, key);
+  const Continuation c = inText1 ? Text1_KeyPress(f, key, separator) : Text2_KeyPress(f, key);
   if (key == kKeyEscape) {
     CheckAfterEscape(f, before, c);
     return c;
@@ -233,12 +238,18 @@ bool Step(ConverterFields& f, Reader& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lumbrix;
-  // The window opens with the worked example in its boxes.
-  ConverterFields fields{{u"632.8", {}}, {u"1.95954487989886", {}}, u"nm", u"eV"};
-  fuzz::Reader in(data, size);
-  // Once the program is told to end, no further event reaches it.
-  for (int events = 0; events < fuzz::kMaxEvents && in.Has(1); ++events) {
-    if (!fuzz::Step(fields, in)) break;
+  for (const char16_t separator : {u'.', u','}) {
+    fuzz::separator = separator;
+    // The window opens with the worked example in its boxes.
+    ConverterFields fields{{NumberToText(632.8, separator), {}},
+                           {NumberToText(1240 / 632.8, separator), {}},
+                           u"nm",
+                           u"eV"};
+    fuzz::Reader in(data, size);
+    // Once the program is told to end, no further event reaches it.
+    for (int events = 0; events < fuzz::kMaxEvents && in.Has(1); ++events) {
+      if (!fuzz::Step(fields, in)) break;
+    }
   }
   return 0;
 }

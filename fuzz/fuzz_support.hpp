@@ -5,6 +5,7 @@
 
 #include "runtime/text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -62,8 +63,8 @@ inline bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 // The reading the program promises, written apart from ReadNumber so that
 // both fuzzers check the program against it: the grammar as a plain scan, then the digits
 // normalized to 0.DDD e N so that the size of the value is known before converting, and only texts
-// near the double range reach the conversion.
-inline std::optional<double> ReferenceRead(TextView t) {
+// near the double range reach the conversion. The decimal separator is '.' or `separator`.
+inline std::optional<double> ReferenceRead(TextView t, char16_t separator = u'.') {
   std::size_t i = 0;
   const std::size_t n = t.size();
   while (i < n && IsBlank(t[i])) ++i;
@@ -77,7 +78,7 @@ inline std::optional<double> ReferenceRead(TextView t) {
     if (IsDigit(t[i])) {
       digits.push_back(static_cast<char>(t[i]));
       if (!point) ++integerDigits;
-    } else if (t[i] == u'.' && !point) {
+    } else if ((t[i] == u'.' || t[i] == separator) && !point) {
       point = true;
     } else {
       break;
@@ -133,8 +134,15 @@ inline constexpr char16_t kRoundedMaximum[] = u"1.79769313486232E+308";
 // Why `text` is not the "%.15G" text of `value` (finite or infinite, not
 // NaN), or nothing when it is: the shape of the text is checked piece by
 // piece, and its value must lie within half a unit of its fifteenth
-// significant digit from `value`.
-inline std::optional<std::string> ResultTextProblem(TextView text, double value) {
+// significant digit from `value`. The decimal separator is `separator`.
+inline std::optional<std::string> ResultTextProblem(TextView text, double value,
+                                                    char16_t separator = u'.') {
+  if (separator != u'.') {
+    if (text.find(u'.') != TextView::npos) return "a point where the separator is another";
+    Text point(text);
+    std::ranges::replace(point, separator, u'.');
+    return ResultTextProblem(point, value);
+  }
   if (std::isinf(value)) {
     if (text == (value < 0 ? u"-Infinity" : u"Infinity")) return std::nullopt;
     return "an infinite value not written as Infinity";

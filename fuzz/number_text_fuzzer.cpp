@@ -1,7 +1,8 @@
 // Fuzzes the number text: the number test, the value read, the photon
 // conversion and the result text.
 //
-// Input: any bytes, read as UTF-16 text (BytesToText). One input in sixteen
+// Input: any bytes, read as UTF-16 text (BytesToText), checked with the
+// decimal separators '.' and ','. One input in sixteen
 // (length 1 modulo 16) has its text repeated to at least 2^18 units, so that
 // anything slower than linear in the length of a paste runs into libFuzzer's
 // timeout; the rest stay short and fast.
@@ -10,6 +11,7 @@
 #include "fuzz_support.hpp"
 #include "runtime/number_text.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -23,10 +25,15 @@ constexpr std::size_t kRepeatedLength = std::size_t{1} << 18;
 
 std::string Describe(TextView text) { return "text \"" + Printable(text) + "\""; }
 
-void CheckText(TextView text) {
-  const std::optional<double> value = ReadNumber(text);
-  FUZZ_CHECK(IsNumber(text) == value.has_value(), Describe(text));
-  const std::optional<double> reference = ReferenceRead(text);
+bool SameBits(std::optional<double> a, std::optional<double> b) {
+  return a.has_value() == b.has_value() &&
+         (!a || std::bit_cast<std::uint64_t>(*a) == std::bit_cast<std::uint64_t>(*b));
+}
+
+void CheckText(TextView text, char16_t separator) {
+  const std::optional<double> value = ReadNumber(text, separator);
+  FUZZ_CHECK(IsNumber(text, separator) == value.has_value(), Describe(text));
+  const std::optional<double> reference = ReferenceRead(text, separator);
   FUZZ_CHECK(value.has_value() == reference.has_value(), Describe(text));
   if (value) {
     FUZZ_CHECK(std::isfinite(*value), Describe(text));
@@ -36,17 +43,17 @@ void CheckText(TextView text) {
                    Printable(NumberToText(*reference)));
   }
 
-  const std::optional<Text> result = PhotonConvert(text);
+  const std::optional<Text> result = PhotonConvert(text, separator);
   if (!value || *value == 0) {
     FUZZ_CHECK(!result, Describe(text) + " converted to " + Printable(*result));
   } else {
     FUZZ_CHECK(result.has_value(), Describe(text) + " failed to convert");
     const double quotient = 1240.0 / *value;
-    const auto problem = ResultTextProblem(*result, quotient);
+    const auto problem = ResultTextProblem(*result, quotient, separator);
     FUZZ_CHECK(!problem, Describe(text) + " gives \"" + Printable(*result) + "\": " + *problem);
   }
 
-  const std::optional<UnitPair> units = ClassifyUnits(text);
+  const std::optional<UnitPair> units = ClassifyUnits(text, separator);
   std::optional<UnitPair> expected;
   if (value && *value >= 0 && *value <= 35) {
     expected = UnitPair{u"eV", u"nm"};
@@ -56,6 +63,26 @@ void CheckText(TextView text) {
   FUZZ_CHECK(units == expected, Describe(text));
 }
 
+Text WithComma(TextView text) {
+  Text comma(text);
+  std::ranges::replace(comma, u'.', u',');
+  return comma;
+}
+
+// Where the desktop writes a comma, a text and its comma form read as its
+// point form does, and convert to the point form's result with a comma.
+void CheckCommaForm(TextView text) {
+  Text point(text);
+  std::ranges::replace(point, u',', u'.');
+  const Text comma = WithComma(text);
+  const std::optional<double> value = ReadNumber(point);
+  FUZZ_CHECK(SameBits(ReadNumber(text, u','), value), Describe(text));
+  FUZZ_CHECK(SameBits(ReadNumber(comma, u','), value), Describe(comma));
+  const std::optional<Text> result = PhotonConvert(point);
+  FUZZ_CHECK(PhotonConvert(comma, u',') == (result ? std::optional(WithComma(*result)) : result),
+             Describe(comma));
+}
+
 // The result text of any double, not only of quotients the input reaches.
 void CheckDouble(double value) {
   if (std::isnan(value)) return; // no division by 1240 gives one
@@ -63,6 +90,7 @@ void CheckDouble(double value) {
   const auto problem = ResultTextProblem(text, value);
   FUZZ_CHECK(!problem, "bits " + std::to_string(std::bit_cast<std::uint64_t>(value)) +
                            " written \"" + Printable(text) + "\": " + *problem);
+  FUZZ_CHECK(NumberToText(value, u',') == WithComma(text), Printable(text));
 }
 
 } // namespace
@@ -75,7 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const lumbrix::Text unit = text;
     while (text.size() < kRepeatedLength) text += unit;
   }
-  CheckText(text);
+  CheckText(text, u'.');
+  CheckText(text, u',');
+  CheckCommaForm(text);
 
   if (size >= sizeof(double)) {
     double value;

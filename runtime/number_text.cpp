@@ -13,13 +13,28 @@ namespace {
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// Blanks in any script, which desktops use to group digits.
+bool IsAnyBlank(char16_t c) {
+  return IsBlank(c) || c == u'\u00a0' || c == u'\u1680' || (c >= u'\u2000' && c <= u'\u200b') ||
+         c == u'\u202f' || c == u'\u205f' || c == u'\u3000' || c == u'\ufeff';
+}
+
 // Exponents beyond this are far outside any double; capping keeps the
 // arithmetic below from overflowing on absurdly long exponent digits.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
 } // namespace
 
-std::optional<double> ReadNumber(TextView text) {
+char16_t DecimalSeparatorFrom(TextView desktops) {
+  if (desktops.size() != 1) return u'.';
+  const char16_t c = desktops.front();
+  const bool mistakable = IsDigit(c) || c == u'+' || c == u'-' || c == u'\u2212' || c == u'e' ||
+                          c == u'E' || IsAnyBlank(c) || c < u' ' || c == u'\u007f' ||
+                          (c >= 0xd800 && c <= 0xdfff);
+  return mistakable ? u'.' : c;
+}
+
+std::optional<double> ReadNumber(TextView text, char16_t separator) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && IsBlank(text[i])) ++i;
@@ -45,12 +60,13 @@ std::optional<double> ReadNumber(TextView text) {
       if (!sawSignificant && c != u'0') sawSignificant = true;
       if (!sawPoint && sawSignificant) ++significantInteger;
       if (sawPoint && !sawSignificant) ++leadingFractionZeros;
-    } else if (c == u'.' && !sawPoint) {
+      ascii.push_back(static_cast<char>(c));
+    } else if ((c == u'.' || c == separator) && !sawPoint) {
       sawPoint = true;
+      ascii.push_back('.');
     } else {
       break;
     }
-    ascii.push_back(static_cast<char>(c));
   }
   if (!sawDigit) return std::nullopt;
 
@@ -87,7 +103,7 @@ std::optional<double> ReadNumber(TextView text) {
   return negative ? -0.0 : 0.0;
 }
 
-Text NumberToText(double value) {
+Text NumberToText(double value, char16_t separator) {
   if (std::isinf(value)) return value < 0 ? u"-Infinity" : u"Infinity";
   if (std::isnan(value)) return u"NaN";
 
@@ -121,7 +137,9 @@ Text NumberToText(double value) {
                                14 - exponent);
     out = trimZeros(std::string(buffer, fixed.ptr));
   }
-  return Text(out.begin(), out.end());
+  Text written(out.begin(), out.end());
+  std::ranges::replace(written, u'.', separator);
+  return written;
 }
 
 } // namespace lumbrix

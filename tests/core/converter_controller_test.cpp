@@ -19,10 +19,10 @@ namespace {
 
 enum class Event { Enter1, Escape1, Other1, Enter2, Escape2, Other2, Click1, Click2 };
 
-Continuation Deliver(ConverterFields& f, Event e) {
+Continuation Deliver(ConverterFields& f, Event e, char16_t separator) {
   switch (e) {
   case Event::Enter1:
-    return Text1_KeyPress(f, kKeyEnter);
+    return Text1_KeyPress(f, kKeyEnter, separator);
   case Event::Escape1:
     return Text1_KeyPress(f, kKeyEscape);
   case Event::Other1:
@@ -62,6 +62,7 @@ struct Scenario {
   std::vector<Event> events;
   ConverterFields after;
   bool ends = false; // the last event asks for the program to end
+  char16_t separator = u'.';
 };
 
 TEST(ConverterController, Scenarios) {
@@ -135,6 +136,22 @@ TEST(ConverterController, Scenarios) {
        Typed(u"632.8", {2, 1}),
        {Click1, Click2},
        Boxes(u"632.8", {0, 5}, u"1.95954487989886", {0, 16}, u"nm", u"eV")},
+      {"a comma desktop reads and writes the comma",
+       Typed(u"632,8"),
+       {Enter1},
+       Boxes(u"632,8", {0, 5}, u"1,95954487989886", {}, u"nm", u"eV"),
+       false,
+       u','},
+      {"a comma desktop reads no grouping",
+       Typed(u"1.240,5"),
+       {Enter1},
+       Boxes(kPromptText, kPromptSelected, u"", {}, u"", u""),
+       false,
+       u','},
+      {"a point desktop reads no comma",
+       Typed(u"1,240"),
+       {Enter1},
+       Boxes(kPromptText, kPromptSelected, u"", {}, u"", u"")},
       {"a click in an empty box selects nothing at 0",
        Boxes(u"", {}, u"", {}, u"", u""),
        {Click1, Click2},
@@ -146,7 +163,7 @@ TEST(ConverterController, Scenarios) {
     Continuation last = Continuation::KeepRunning;
     for (Event e : s.events) {
       ASSERT_EQ(last, Continuation::KeepRunning) << "event after the end";
-      last = Deliver(fields, e);
+      last = Deliver(fields, e, s.separator);
     }
     EXPECT_EQ(fields, s.after);
     EXPECT_EQ(last == Continuation::EndProgram, s.ends);

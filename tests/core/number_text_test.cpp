@@ -13,6 +13,7 @@ struct ReadCase {
   Text text;
   std::optional<double> value; // nullopt: not a number
   const char* why;
+  char16_t separator = u'.'; // the desktop's
 };
 
 TEST(ReadNumber, FollowsTheGrammar) {
@@ -61,15 +62,23 @@ TEST(ReadNumber, FollowsTheGrammar) {
       {u"5\u00a0", std::nullopt, "no-break space is not a blank"},
       {Text(u"5\0", 2), std::nullopt, "embedded NUL"},
       {u"Enter a value here.", std::nullopt, "the prompt itself"},
+      {u"632,8", 632.8, "the desktop's comma", u','},
+      {u"632.8", 632.8, "the point as well, never 6328", u','},
+      {u",5e-1", 0.05, "comma first, with an exponent", u','},
+      {u"1\u066b5", 1.5, "Arabic decimal separator", u'\u066b'},
+      {u"1.240,5", std::nullopt, "grouped with points", u','},
+      {u"1,240.5", std::nullopt, "grouped with commas", u','},
+      {u"1,2,3", std::nullopt, "two commas", u','},
+      {u"1 000", std::nullopt, "grouped with a blank", u','},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
-    const auto value = ReadNumber(c.text);
+    const auto value = ReadNumber(c.text, c.separator);
     ASSERT_EQ(value.has_value(), c.value.has_value()) << Narrow(c.text);
     if (value) {
       EXPECT_EQ(*value, *c.value) << Narrow(c.text);
     }
-    EXPECT_EQ(IsNumber(c.text), c.value.has_value());
+    EXPECT_EQ(IsNumber(c.text, c.separator), c.value.has_value());
   }
 }
 
@@ -93,6 +102,7 @@ TEST(ReadNumber, ReadsVeryLongTexts) {
 struct WriteCase {
   double value;
   const char* text;
+  char16_t separator = u'.';
 };
 
 TEST(NumberToText, WritesFifteenSignificantDigits) {
@@ -121,10 +131,26 @@ TEST(NumberToText, WritesFifteenSignificantDigits) {
       {0.1 + 0.2, "0.3"},                // binary noise is rounded away
       {std::numeric_limits<double>::infinity(), "Infinity"},
       {-std::numeric_limits<double>::infinity(), "-Infinity"},
+      {1240 / 632.8, "1,95954487989886", u','},
+      {1240 / 1e20, "1,24E-17", u','},
+      {1240 / 1e-13, "1,24E+16", u','},
+      {std::numeric_limits<double>::infinity(), "Infinity", u','},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(NumberToText(c.value), Widen(c.text)) << c.text;
+    EXPECT_EQ(NumberToText(c.value, c.separator), Widen(c.text)) << c.text;
   }
+}
+
+// Only a character no number can hold becomes the separator.
+TEST(DecimalSeparatorFrom, TakesOnlyAnUnmistakableCharacter) {
+  const struct {
+    Text desktops;
+    char16_t used;
+  } rows[] = {{u",", u','}, {u".", u'.'},      {u"\u066b", u'\u066b'}, {u"", u'.'},  {u",,", u'.'},
+              {u"5", u'.'}, {u"-", u'.'},      {u"+", u'.'},           {u"e", u'.'}, {u"E", u'.'},
+              {u" ", u'.'}, {u"\u00a0", u'.'}, {u"\u202f", u'.'},      {u"\t", u'.'}};
+  for (const auto& row : rows)
+    EXPECT_EQ(DecimalSeparatorFrom(row.desktops), row.used) << Narrow(row.desktops);
 }
 
 } // namespace
