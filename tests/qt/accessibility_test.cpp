@@ -208,43 +208,59 @@ private slots:
     QVERIFY(!menu->findChild<QAction*>(QStringLiteral("CopyResult"))->isEnabled());
   }
 
-  // In the user's language: Qt's own menu items and the program's texts.
-  // The result keeps its '.' and its unit, the prompt stays as it is.
+  // In the user's language and region: Qt's own menu items, the program's
+  // texts and the decimal separator. The units and the prompt stay as they are.
   void inTheUsersLanguage_data() {
     QTest::addColumn<QString>("locale");
     // Qt's Undo item, Copy result, the words for zero, the result's name.
     QTest::addColumn<QStringList>("texts");
+    // The input as the window opens, a value typed and its result.
+    QTest::addColumn<QStringList>("numbers");
     QTest::newRow("en") << "en_US"
                         << QStringList{"&Undo\tCtrl+Z", "Copy result",
-                                       "No result for a value of zero", "Result"};
+                                       "No result for a value of zero", "Result"}
+                        << QStringList{"632.8", "632.8", "1.95954487989886"};
     QTest::newRow("de") << "de_DE"
                         << QStringList{"&Rückgängig\tStrg+Z", "Ergebnis kopieren",
-                                       "Kein Ergebnis für den Wert null", "Ergebnis"};
+                                       "Kein Ergebnis für den Wert null", "Ergebnis"}
+                        << QStringList{"632,8", "632,8", "1,95954487989886"};
     QTest::newRow("fr") << "fr_FR"
                         << QStringList{"&Annuler\tCtrl+Z", "Copier le résultat",
-                                       "Pas de résultat pour une valeur nulle", "Résultat"};
+                                       "Pas de résultat pour une valeur nulle", "Résultat"}
+                        << QStringList{"632,8", "632.8", "1,95954487989886"};
     QTest::newRow("es") << "es_ES"
                         << QStringList{"&Deshacer\tControl+Z", "Copiar resultado",
-                                       "Sin resultado para el valor cero", "Resultado"};
+                                       "Sin resultado para el valor cero", "Resultado"}
+                        << QStringList{"632,8", "496,0", "2,5"};
   }
   void inTheUsersLanguage() {
     QFETCH(QString, locale);
     QFETCH(QStringList, texts);
+    QFETCH(QStringList, numbers);
     const QString &undo = texts[0], &copyResult = texts[1], &noResult = texts[2],
-                  &resultName = texts[3];
+                  &resultName = texts[3], &start = numbers[0], &typed = numbers[1],
+                  &result = numbers[2];
     const lumbrix::Translations translations{QLocale(locale)};
-    init(); // a window made in that language
+    QLocale::setDefault(QLocale(locale));
+    const struct Restore {
+      ~Restore() { QLocale::setDefault(QLocale::system()); }
+    } restore;
+    init(); // a window made in that language and region
+    QCOMPARE(Box("Text1")->text(), start);
     ShowRecorder recorder;
     for (QWidget* child : form->findChildren<QWidget*>()) child->installEventFilter(&recorder);
-    Convert(QStringLiteral("632.8"));
     Convert(QStringLiteral("0.0"));
     Convert(QStringLiteral("abc"));
-    QCOMPARE(recorder.said, (QStringList{"1.95954487989886 eV", noResult, "Enter a value here."}));
+    Convert(typed);
+    QCOMPARE(recorder.said, (QStringList{noResult, "Enter a value here.", result + " eV"}));
     QCOMPARE(Of(Box("Text2"))->text(QAccessible::Name), resultName);
     QMenu* menu = InputMenu();
     QVERIFY(menu);
     QCOMPARE(menu->actions().constFirst()->text(), undo);
-    QCOMPARE(menu->findChild<QAction*>(QStringLiteral("CopyResult"))->text(), copyResult);
+    auto* copy = menu->findChild<QAction*>(QStringLiteral("CopyResult"));
+    QCOMPARE(copy->text(), copyResult);
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), result);
     menu->close();
   }
 };

@@ -9,12 +9,14 @@
 #include "window/qt/box_font.hpp"
 #include "window/qt/text_box.hpp"
 #include "window/qt/translations.hpp"
+#include "window/start_text.hpp"
 #include "window/texts.hpp"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -47,8 +49,10 @@ void UseMenuBackground(TextBox* box) {
   box->setPalette(palette);
 }
 
-// Creates a control from its row of the table, at `dpi`.
-void MakeControl(const Control& control, QWidget* parent, const QFont& boxFont, int dpi) {
+// Creates a control from its row of the table, at `dpi`, its numbers written
+// with `separator`.
+void MakeControl(const Control& control, QWidget* parent, const QFont& boxFont, int dpi,
+                 char16_t separator) {
   QWidget* widget;
   if (control.kind == ControlKind::Button) {
     auto* button = new QPushButton(QString::fromUtf8(control.text), parent);
@@ -57,7 +61,7 @@ void MakeControl(const Control& control, QWidget* parent, const QFont& boxFont, 
     button->setDefault(false);
     widget = button;
   } else {
-    auto* box = new TextBox(QString::fromUtf8(control.text), parent);
+    auto* box = new TextBox(QString::fromUtf8(StartText(control, separator)), parent);
     box->setFont(boxFont);
     if (control.readOnly) MakeReadOnly(box);
     if (control.background == Background::Menu) UseMenuBackground(box);
@@ -85,7 +89,10 @@ QIcon WindowIcon() {
 } // namespace
 
 Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
-    : QWidget(parent), openUrl_(std::move(openUrl)), homePage_(std::move(homePage)) {
+    : QWidget(parent),
+      // Qt reads the region's number format from LC_ALL, LC_NUMERIC or LANG.
+      separator_(DecimalSeparatorFrom(QLocale().decimalPoint().toStdU16String())),
+      openUrl_(std::move(openUrl)), homePage_(std::move(homePage)) {
   InstallAccessibility();
 
   setObjectName(QStringLiteral("Form1"));
@@ -103,7 +110,7 @@ Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
   setWindowIcon(WindowIcon());
 
   const QFont boxFont = BoxFont(font(), PixelRect(ControlNamed("Text1").rect, dpi).width(), dpi);
-  for (const Control& control : kControls) MakeControl(control, this, boxFont, dpi);
+  for (const Control& control : kControls) MakeControl(control, this, boxFont, dpi, separator_);
   Command = qobject_cast<QPushButton*>(Child("Command"));
   Text1 = qobject_cast<TextBox*>(Child("Text1"));
   Text2 = qobject_cast<TextBox*>(Child("Text2"));
@@ -128,7 +135,7 @@ Form1::Form1(UrlOpener openUrl, QUrl homePage, QWidget* parent)
   connect(Text1, &QWidget::customContextMenuRequested, this, &Form1::ShowInputMenu);
 
   connect(Text1, &TextBox::keyAscii, this, [this](KeyAscii key) {
-    Handle([key](auto& f) { return Text1_KeyPress(f, key); });
+    Handle([this, key](auto& f) { return Text1_KeyPress(f, key, separator_); });
     // The result appears in a box without focus: say it.
     if (key == kKeyEnter && !ended_)
       announcer_->Say(QString::fromStdU16String(

@@ -46,6 +46,8 @@ private:
   TextBox* Text4;
   QPushButton* Command;
   Announcer* announcer_;
+  // The desktop's decimal separator, read once as the window opens.
+  char16_t separator_;
   UrlOpener openUrl_;
   QUrl homePage_;
   bool ended_ = false;

@@ -3,6 +3,7 @@
 #include "conversion/spoken_result.hpp"
 #include "window/layout.hpp"
 #include "window/product.hpp"
+#include "window/start_text.hpp"
 #include "window/texts.hpp"
 #include "window/win32/box_font.hpp"
 #include "window/win32/translated_text.hpp"
@@ -11,6 +12,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace lumbrix {
@@ -38,6 +40,15 @@ SIZE WindowSize(int dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The user's decimal symbol from the region settings, set by hand or by the
+// regional format.
+char16_t DesktopDecimalSeparator() {
+  wchar_t symbol[8] = {}; // Windows allows at most three characters
+  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, symbol,
+                                     static_cast<int>(std::size(symbol)));
+  return DecimalSeparatorFrom(FromWide(std::wstring(symbol, length > 0 ? length - 1 : 0)));
+}
+
 int ColourIndex(Background background) {
   return background == Background::Menu ? COLOR_MENU : COLOR_WINDOW;
 }
@@ -45,7 +56,7 @@ int ColourIndex(Background background) {
 } // namespace
 
 Form1::Form1(HINSTANCE instance, std::wstring homePage)
-    : instance_(instance), homePage_(std::move(homePage)) {
+    : instance_(instance), homePage_(std::move(homePage)), separator_(DesktopDecimalSeparator()) {
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i].row = &kControls[i];
 }
 
@@ -100,10 +111,10 @@ void Form1::CreateControls() {
     DWORD style = WS_CHILD | WS_VISIBLE;
     if (row.tabStop) style |= WS_TABSTOP;
     style |= button ? BS_PUSHBUTTON : ES_AUTOHSCROLL | (row.readOnly ? ES_READONLY : 0);
-    child.hwnd = CreateWindowExW(button ? 0 : WS_EX_CLIENTEDGE, button ? L"BUTTON" : L"EDIT",
-                                 Widen(row.text).c_str(), style, 0, 0, 0, 0, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                                 instance_, nullptr);
+    child.hwnd = CreateWindowExW(
+        button ? 0 : WS_EX_CLIENTEDGE, button ? L"BUTTON" : L"EDIT",
+        Widen(StartText(row, separator_).c_str()).c_str(), style, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), instance_, nullptr);
     screenReaderTexts_.Describe(child.hwnd, row);
     if (button) continue;
     child.hook.events = this;
@@ -251,7 +262,7 @@ template <class Handler> void Form1::Handle(Handler handler) {
 
 void Form1::KeyPressed(HWND box, KeyAscii key) {
   if (box == Box("Text1")) {
-    Handle([key](auto& f) { return Text1_KeyPress(f, key); });
+    Handle([this, key](auto& f) { return Text1_KeyPress(f, key, separator_); });
     // The result appears in a box without focus: say it.
     if (key == kKeyEnter && !ended_)
       announcer_.Say(SpokenResult(ReadFields(), FromWide(Translated(kNoResultForZero))));

@@ -50,6 +50,8 @@ private:
 
   HINSTANCE instance_;
   std::wstring homePage_;
+  // The desktop's decimal separator, read once as the window opens.
+  char16_t separator_;
   HWND window_ = nullptr;
   std::array<Child, std::size(kControls)> children_;
   HFONT boxFont_ = nullptr;
