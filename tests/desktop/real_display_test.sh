@@ -10,7 +10,8 @@ scratch
 start_xvfb "$work" || exit 1
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-"$program" 2>"$work/stderr" &
+stand_in_browser
+PATH=$work/bin:$PATH "$program" 2>"$work/stderr" &
 app=$!
 pids+=($app)
 
@@ -18,6 +19,8 @@ find_window
 check_fixed_size 163 57
 check_centred
 check_close_only
+# Fusion's colours: the boxes' white, the result row in the window's grey.
+check_rows_colours '#FFFFFF' '#EFEFEF'
 
 icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort | tr '\n' ' ')
 [ "$icons" = "Icon (32 x 32) Icon (48 x 48) " ] || fail "window icon sizes: $icons"

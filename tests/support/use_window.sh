@@ -63,6 +63,37 @@ convert() {
   xdotool key Return
 }
 
+# check_rows_colours INPUT RESULT: the result row is set apart. Read from the
+# screen: the commonest colour inside each box, clear of the starting texts.
+row_colours() {
+  local crop
+  for crop in 100x11+20+3 19x11+139+3 100x13+20+19 19x13+139+19; do
+    import -window "$window" -crop $crop +repage -depth 8 -format %c histogram:info:- |
+      sort -rn | head -n 1 | grep -o '#[0-9A-F]\{6\}'
+  done | paste -sd ' '
+}
+check_rows_colours() {
+  local expected="$1 $1 $2 $2"
+  # Once the window is drawn.
+  wait_until eval '[ "$(row_colours)" = "$expected" ]' ||
+    fail "colours of the input, its unit, the result and its unit: $(row_colours), not $expected"
+}
+
+# A stand-in for the browser that notes the address it is given in
+# $work/opened; the caller starts the program with $work/bin first in PATH.
+stand_in_browser() {
+  mkdir -p "$work/bin"
+  printf '#!/bin/sh\nprintf %%s "$*" >"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+  chmod +x "$work/bin/xdg-open"
+}
+button_opens_home_page() {
+  rm -f "$work/opened"
+  click_in 80 47
+  wait_until test -s "$work/opened" || fail "the home-page button opened nothing"
+  [ "$(cat "$work/opened")" = https://brimsel.example/ ] ||
+    fail "the home-page button opened '$(cat "$work/opened")'"
+}
+
 # Converts 2, then copies the result from its box through the clipboard.
 convert_and_copy() {
   convert 2
@@ -145,8 +176,8 @@ copy_result_from_menu() {
 }
 
 # What both programs do alike, short of ending: Tab, Ctrl+A, Enter and
-# Escape in each box, a click in each box (every expect_box), and Copy
-# result.
+# Escape in each box, a click in each box (every expect_box), Copy result,
+# and the home-page button.
 drive_window() {
   xdotool windowfocus --sync "$window"
   tab_between_input_and_button
@@ -156,6 +187,7 @@ drive_window() {
   escape_empties_from "${result[@]}"
   copy_result_from_menu
   convert_and_copy
+  button_opens_home_page
 }
 
 # The program puts its window in the middle of the screen itself: with no

@@ -20,14 +20,23 @@ boot_wine || fail "wineboot failed"
 pids+=($!)
 wait_until grep -q '^ready$' "$work/heard" || fail "the WinEvent hook did not start"
 
-"$wine" "$program" 2>"$work/stderr" &
-app=$!
-pids+=($app)
+# Menus in a colour of their own, so that the screen shows which row has it.
+"$wine" reg add 'HKCU\Control Panel\Colors' /v Menu /d '255 240 200' /f >/dev/null 2>&1 ||
+  fail "could not set the menus' colour"
+# Wine's winebrowser finds the stand-in browser in PATH.
+stand_in_browser
+start_program() {
+  PATH=$work/bin:$PATH "$wine" "$program" 2>>"$work/stderr" </dev/null &
+  app=$!
+  pids+=($app)
+}
+start_program
 
 find_window
 # No sizing border: the client area, 163 by 57 at 96 dpi.
 check_fixed_size 163 57
 check_close_only
+check_rows_colours '#FFFFFF' '#FFF0C8'
 
 # Every Enter in the input is heard, the same result twice as well: the
 # result with its unit, the result alone, no result for zero, or the prompt.
