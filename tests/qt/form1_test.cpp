@@ -224,7 +224,8 @@ private slots:
     QTest::mouseClick(Command(), Qt::LeftButton);
     auto* warning = form->findChild<QMessageBox*>();
     QVERIFY(warning);
-    QVERIFY(warning->text().contains(QStringLiteral("https://brimsel.example/")));
+    QCOMPARE(warning->text(),
+             QStringLiteral("The home page could not be opened:\nhttps://brimsel.example/"));
     QCOMPARE(Texts(), (QStringList{"632.8", "1.95954487989886", "nm", "eV"}));
   }
 };
