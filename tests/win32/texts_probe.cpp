@@ -1,7 +1,9 @@
 // Prints, one a line in UTF-8, the texts the Win32 window shows and says in
 // the user's language as Windows (or Wine, from LANG) picks it: the input
 // menu's Copy result item, the words spoken for a value of zero, and the
-// home-page warning. window_test.sh compares them with its table.
+// home-page warning. window_test.sh compares them with its table. Given a
+// title, prints instead what the open message box of that title says, and
+// closes it as its OK button does.
 #include "conversion/converter_controller.hpp"
 #include "conversion/spoken_result.hpp"
 #include "window/texts.hpp"
@@ -22,8 +24,23 @@ void Print(const std::wstring& text) {
 } // namespace
 
 // wmain: the window library links with -municode.
-int wmain() {
+int wmain(int argc, wchar_t* argv[]) {
   using namespace lumbrix;
+  if (argc > 1) {
+    const HWND box = FindWindowW(L"#32770", argv[1]);
+    // Its text is the static control with words; the icon's has none.
+    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t name[16] = L"";
+      GetClassNameW(child, name, 16);
+      std::wstring text(512, L'\0');
+      text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), 512)));
+      if (lstrcmpiW(name, L"Static") == 0 && !text.empty()) Print(text);
+    }
+    if (!box) return 1;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return 0;
+  }
   Print(Translated(kCopyResult));
   ConverterFields zero;
   zero.Text1.SetText(u"0.0");

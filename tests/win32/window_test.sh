@@ -2,8 +2,8 @@
 # Starts lumbrix.exe under Wine on a real X display (Xvfb), uses it as a
 # person would with xdotool, reads the results back through the clipboard,
 # and hears what it announces as a screen reader would, from another process
-# (winevent_probe.exe). Then reads the window's texts in each language as
-# Windows picks it (texts_probe.exe).
+# (winevent_probe.exe). Then, in each language as Windows picks it, reads the
+# window's texts (texts_probe.exe) and starts the window itself.
 # Usage: window_test.sh WINE64 LUMBRIX_EXE WINEVENT_PROBE_EXE TEXTS_PROBE_EXE
 set -euo pipefail
 program=$2
@@ -53,10 +53,28 @@ escape_twice_ends
 
 # Wine takes the user's language from LANG and LC_ALL; a language the string
 # table lacks gets English. texts_probe prints the Copy result item, the words
-# spoken for a value of zero and the home-page warning's first line.
-while IFS='|' read -r lang expected; do
+# spoken for a value of zero and the home-page warning's first line. Then the
+# window itself in that language: the words it says for zero, and the warning
+# it shows with no program for https addresses (texts_probe reads it).
+"$wine" reg delete 'HKCR\https' /f >/dev/null 2>&1 || fail "could not remove the https handler"
+shown_warning() { "$wine" "$texts_probe" Lumbrix 2>>"$work/stderr" </dev/null | tr -d '\r'; }
+while IFS='|' read -r lang copy zero warning; do
+  expected="$copy|$zero|$warning"
   said=$(LANG=$lang LC_ALL=$lang "$wine" "$texts_probe" 2>>"$work/stderr" | tr -d '\r' | head -n 3 | paste -sd '|')
   [ "$said" = "$expected" ] || fail "texts for $lang: '$said', expected '$expected'"
+  LANG=$lang LC_ALL=$lang start_program
+  find_window
+  xdotool windowfocus --sync "$window"
+  count=$(heard | wc -l)
+  convert 00
+  wait_until eval '[ "$(heard | wc -l)" -gt "$count" ]' || fail "$lang: nothing heard for 00"
+  [ "$(heard | tail -n 1)" = "$zero" ] || fail "$lang: heard '$(heard | tail -n 1)' for 00"
+  click_in 80 47
+  wait_until eval 'shown=$(shown_warning)' || fail "$lang: no warning when the home page did not open"
+  [ "$shown" = "$warning"$'\n'https://brimsel.example/ ] || fail "$lang: the warning says '$shown'"
+  wait_until eval '[ "$(xdotool search --onlyvisible --name "^Lumbrix$" | wc -l)" = 1 ]' ||
+    fail "$lang: the warning stayed open"
+  escape_twice_ends
 done <<'EOF'
 C.UTF-8|Copy result|No result for a value of zero|The home page could not be opened:
 de_DE.UTF-8|Ergebnis kopieren|Kein Ergebnis für den Wert null|Die Website konnte nicht geöffnet werden:
