@@ -7,6 +7,7 @@ import subprocess
 import sys
 
 import pyatspi
+from gi.repository import GLib
 from desktop import Program, fail, keys, type_text, wait_for
 
 BOUNDARIES = range(7)  # character, word start/end, sentence start/end, line start/end
@@ -54,23 +55,65 @@ def check_names_roles_states(program):
             fail(f"{name}: read-only and editable states {states.getStates()}")
 
 
-def check_copy_result(program):
+def check_copy_result(program, result="Result"):
+    """Chooses Copy result from the input's menu; returns the menu's items."""
+    keys("ctrl+a")
     type_text("2")
     keys("Return")
-    wait_for("the result of 2", lambda: program.text("Result") == "620")
+    wait_for("the result of 2", lambda: program.text(result) == "620")
+    # Menus are windows of their own, which the accessibility tree leaves
+    # out: the menu is known by the event that shows it.
+    shown = []
+    def on_showing(event):
+        if event.detail1 and event.source.getRoleName() == "popup menu":
+            shown.append([item.name for item in event.source])
+    pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
     # The Menu key opens the input's menu; Up from no item reaches the
     # last, Copy result.
     keys("Menu")
-    # Menus are windows of their own, which the accessibility tree leaves out.
-    wait_for("the input's menu", lambda: len(subprocess.run(
-        ["xdotool", "search", "--onlyvisible", "--pid", str(program.process.pid)],
-        capture_output=True, text=True).stdout.split()) > 1)
+    def menu():  # events come in through the main loop
+        GLib.MainContext.default().iteration(False)
+        return shown
+    items = wait_for("the input's menu", menu)[-1]
+    pyatspi.Registry.deregisterEventListener(on_showing, "object:state-changed:showing")
     keys("Up", "Return")
     copied = wait_for("the result on the clipboard", lambda: subprocess.run(
         ["xclip", "-o", "-selection", "clipboard"], capture_output=True, text=True,
         timeout=2).stdout)
     if copied != "620":
         fail(f"Copy result put {copied!r} on the clipboard")
+    return items
+
+
+# The real program in each language, as a desktop asks for it: by LANG, or by
+# the LANGUAGE list over an English LANG, also where the list's first
+# language is one neither Qt nor the program has. The controls' names, what it
+# says for zero, Qt's Undo item and Copy result. German numbers keep clear of
+# the decimal separator, which follows LANG.
+GERMAN = (["Brimsel Co.", "Wert", "Einheit des Werts", "Einheit des Ergebnisses", "Ergebnis"],
+          "Kein Ergebnis für den Wert null", ["Rückgängig\tStrg+Z", "Ergebnis kopieren"])
+LANGUAGES = (
+    (None, (["Brimsel Co.", "Value", "Unit of the value", "Unit of the result", "Result"],
+            "No result for a value of zero", ["Undo\tCtrl+Z", "Copy result"])),
+    ({"LANG": "de_DE.UTF-8"}, GERMAN),
+    ({"LANGUAGE": "de", "LANG": "en_US.UTF-8"}, GERMAN),
+    ({"LANGUAGE": "eo:de", "LANG": "en_US.UTF-8"}, GERMAN),
+)
+
+
+def check_language(program, names, zero, menu):
+    got = [c.name for c in program.frame if c.getRoleName() != "notification"]
+    if got != names:
+        fail(f"the controls are called {got}, not {names}")
+    items = check_copy_result(program, names[4])
+    if [items[0], items[-1]] != menu:
+        fail(f"the input's menu holds {items}, not {menu} first and last")
+    program.box(names[1]).queryEditableText().setTextContents("00")
+    keys("Return")
+    wait_for("the result of 00", lambda: program.text(names[4]) == "")
+    said = [c.name for c in program.frame if c.getRoleName() == "notification"]
+    if said != [zero]:
+        fail(f"for 00 the window said {said}, not {zero!r}")
 
 
 def main():
@@ -97,9 +140,16 @@ def main():
         if tuple(word) != ("-1.00440000914004E-05", 0, 21):
             fail(f"the word at 3 of the value: {tuple(word)}")
         keys("Escape")
-        check_copy_result(program)
+        check_language(program, *LANGUAGES[0][1])
     finally:
         program.close()
+    for env, (names, zero, menu) in LANGUAGES[1:]:
+        print("In", env)
+        program = Program(sys.argv[1], env)
+        try:
+            check_language(program, names, zero, menu)
+        finally:
+            program.close()
     print("AT-SPI test passed")
 
 

@@ -2,6 +2,7 @@
 desktop that session.sh makes: asks it through the accessibility bus,
 presses keys with xdotool."""
 
+import os
 import subprocess
 import sys
 import tempfile
@@ -55,12 +56,15 @@ def type_text(text):
 class Program:
     """The program under test, its stderr kept for the test log."""
 
-    def __init__(self, path):
+    def __init__(self, path, env=None):
+        """Starts the program with `env` added to its environment."""
         self.stderr = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([path], stderr=self.stderr)
+        self.process = subprocess.Popen([path], stderr=self.stderr, env={**os.environ, **(env or {})})
         self.frame = wait_for("the window on the accessibility bus", self._frame)
-        wait_for("the input to have the focus",
-                 lambda: self.box("Value").getState().contains(pyatspi.STATE_FOCUSED))
+        # The input, in any language: the one box that is editable.
+        wait_for("the input to have the focus", lambda: any(
+            {pyatspi.STATE_EDITABLE, pyatspi.STATE_FOCUSED} <= set(c.getState().getStates())
+            for c in self.frame))
 
     def _frame(self):
         if self.process.poll() is not None:
