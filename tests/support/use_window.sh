@@ -74,8 +74,8 @@ row_colours() {
 }
 check_rows_colours() {
   local expected="$1 $1 $2 $2"
-  # Once the window is drawn.
-  wait_until eval '[ "$(row_colours)" = "$expected" ]' ||
+  # Once the window is drawn; a look takes a fraction of a second.
+  wait_until -t 3 eval '[ "$(row_colours)" = "$expected" ]' ||
     fail "colours of the input, its unit, the result and its unit: $(row_colours), not $expected"
 }
 
