@@ -28,16 +28,13 @@ int wmain(int argc, wchar_t* argv[]) {
   using namespace lumbrix;
   if (argc > 1) {
     const HWND box = FindWindowW(L"#32770", argv[1]);
-    // Its text is the static control with words; the icon's has none.
-    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      wchar_t name[16] = L"";
-      GetClassNameW(child, name, 16);
-      std::wstring text(512, L'\0');
-      text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), 512)));
-      if (lstrcmpiW(name, L"Static") == 0 && !text.empty()) Print(text);
-    }
     if (!box) return 1;
+    // Its text is the static control with words; the icon's has none.
+    wchar_t text[512];
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (GetClassNameW(child, text, 512) && lstrcmpiW(text, L"Static") == 0 &&
+          GetWindowTextW(child, text, 512) > 0)
+        Print(text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
   }

@@ -85,11 +85,9 @@ def check_copy_result(program, result="Result"):
     return items
 
 
-# The real program in each language, as a desktop asks for it: by LANG, or by
-# the LANGUAGE list over an English LANG, also where the list's first
-# language is one neither Qt nor the program has. The controls' names, what it
-# says for zero, Qt's Undo item and Copy result. German numbers keep clear of
-# the decimal separator, which follows LANG.
+# The controls' names, the words for zero, Qt's Undo item and Copy result in
+# each language as a desktop asks for it: by LANG, or by LANGUAGE's list over
+# an English LANG, also one whose first language neither Qt nor we have.
 GERMAN = (["Brimsel Co.", "Wert", "Einheit des Werts", "Einheit des Ergebnisses", "Ergebnis"],
           "Kein Ergebnis für den Wert null", ["Rückgängig\tStrg+Z", "Ergebnis kopieren"])
 LANGUAGES = (
@@ -108,7 +106,7 @@ def check_language(program, names, zero, menu):
     items = check_copy_result(program, names[4])
     if [items[0], items[-1]] != menu:
         fail(f"the input's menu holds {items}, not {menu} first and last")
-    program.box(names[1]).queryEditableText().setTextContents("00")
+    program.box(names[1]).queryEditableText().setTextContents("00")  # no decimal separator
     keys("Return")
     wait_for("the result of 00", lambda: program.text(names[4]) == "")
     said = [c.name for c in program.frame if c.getRoleName() == "notification"]
