@@ -20,7 +20,8 @@ boot_wine || fail "wineboot failed"
 pids+=($!)
 wait_until grep -q '^ready$' "$work/heard" || fail "the WinEvent hook did not start"
 
-# Menus in a colour of their own, so that the screen shows which row has it.
+# Wine's menus are white like the boxes: a colour of their own shows on screen
+# which row has it.
 "$wine" reg add 'HKCU\Control Panel\Colors' /v Menu /d '255 240 200' /f >/dev/null 2>&1 ||
   fail "could not set the menus' colour"
 # Wine's winebrowser finds the stand-in browser in PATH.
