@@ -55,17 +55,21 @@ escape_twice_ends
 # Wine takes the user's language from LANG and LC_ALL; a language the string
 # table lacks gets English. texts_probe prints the Copy result item, the words
 # spoken for a value of zero and the home-page warning's first line. Then the
-# window itself in that language: the words it says for zero, and the warning
+# window itself in that language and region: numbers with the region's
+# decimal separator (the first column), the words it says for zero, and the warning
 # it shows with no program for https addresses (texts_probe reads it).
 "$wine" reg delete 'HKCR\https' /f >/dev/null 2>&1 || fail "could not remove the https handler"
 shown_warning() { "$wine" "$texts_probe" Lumbrix 2>>"$work/stderr" </dev/null | tr -d '\r'; }
-while IFS='|' read -r lang copy zero warning; do
+while IFS='|' read -r lang point copy zero warning; do
   expected="$copy|$zero|$warning"
   said=$(LANG=$lang LC_ALL=$lang "$wine" "$texts_probe" 2>>"$work/stderr" | tr -d '\r' | head -n 3 | paste -sd '|')
   [ "$said" = "$expected" ] || fail "texts for $lang: '$said', expected '$expected'"
   LANG=$lang LC_ALL=$lang start_program
   find_window
   xdotool windowfocus --sync "$window"
+  expect_box "${input[@]}" "632${point}8" "$lang: the value it opens with"
+  convert "632${point}8"
+  expect_box "${result[@]}" "1${point}95954487989886" "$lang: 632${point}8 converted"
   count=$(heard | wc -l)
   convert 00
   wait_until eval '[ "$(heard | wc -l)" -gt "$count" ]' || fail "$lang: nothing heard for 00"
@@ -77,10 +81,10 @@ while IFS='|' read -r lang copy zero warning; do
     fail "$lang: the warning stayed open"
   escape_twice_ends
 done <<'EOF'
-C.UTF-8|Copy result|No result for a value of zero|The home page could not be opened:
-de_DE.UTF-8|Ergebnis kopieren|Kein Ergebnis für den Wert null|Die Website konnte nicht geöffnet werden:
-fr_FR.UTF-8|Copier le résultat|Pas de résultat pour une valeur nulle|Impossible d’ouvrir le site :
-es_ES.UTF-8|Copiar resultado|Sin resultado para el valor cero|No se pudo abrir la web:
-it_IT.UTF-8|Copy result|No result for a value of zero|The home page could not be opened:
+C.UTF-8|.|Copy result|No result for a value of zero|The home page could not be opened:
+de_DE.UTF-8|,|Ergebnis kopieren|Kein Ergebnis für den Wert null|Die Website konnte nicht geöffnet werden:
+fr_FR.UTF-8|,|Copier le résultat|Pas de résultat pour une valeur nulle|Impossible d’ouvrir le site :
+es_ES.UTF-8|,|Copiar resultado|Sin resultado para el valor cero|No se pudo abrir la web:
+it_IT.UTF-8|,|Copy result|No result for a value of zero|The home page could not be opened:
 EOF
 echo "window test under Wine passed"

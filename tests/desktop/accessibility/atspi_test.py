@@ -88,14 +88,16 @@ def check_copy_result(program, result="Result"):
 # The controls' names, the words for zero, Qt's Undo item and Copy result in
 # each language as a desktop asks for it: by LANG, or by LANGUAGE's list over
 # an English LANG, also one whose first language neither Qt nor we have.
+# Numbers follow LANG: the value and result the window opens with.
 GERMAN = (["Brimsel Co.", "Wert", "Einheit des Werts", "Einheit des Ergebnisses", "Ergebnis"],
           "Kein Ergebnis für den Wert null", ["Rückgängig\tStrg+Z", "Ergebnis kopieren"])
+POINT, COMMA = ("632.8", "1.95954487989886"), ("632,8", "1,95954487989886")
 LANGUAGES = (
-    (None, (["Brimsel Co.", "Value", "Unit of the value", "Unit of the result", "Result"],
-            "No result for a value of zero", ["Undo\tCtrl+Z", "Copy result"])),
-    ({"LANG": "de_DE.UTF-8"}, GERMAN),
-    ({"LANGUAGE": "de", "LANG": "en_US.UTF-8"}, GERMAN),
-    ({"LANGUAGE": "eo:de", "LANG": "en_US.UTF-8"}, GERMAN),
+    (None, POINT, (["Brimsel Co.", "Value", "Unit of the value", "Unit of the result", "Result"],
+                   "No result for a value of zero", ["Undo\tCtrl+Z", "Copy result"])),
+    ({"LANG": "de_DE.UTF-8"}, COMMA, GERMAN),
+    ({"LANGUAGE": "de", "LANG": "en_US.UTF-8"}, POINT, GERMAN),
+    ({"LANGUAGE": "eo:de", "LANG": "en_US.UTF-8"}, POINT, GERMAN),
 )
 
 
@@ -138,13 +140,18 @@ def main():
         if tuple(word) != ("-1.00440000914004E-05", 0, 21):
             fail(f"the word at 3 of the value: {tuple(word)}")
         keys("Escape")
-        check_language(program, *LANGUAGES[0][1])
+        check_language(program, *LANGUAGES[0][2])
     finally:
         program.close()
-    for env, (names, zero, menu) in LANGUAGES[1:]:
+    for env, start, (names, zero, menu) in LANGUAGES[1:]:
         print("In", env)
         program = Program(sys.argv[1], env)
         try:
+            if (program.text(names[1]), program.text(names[4])) != start:
+                fail(f"the window opens with {program.text(names[1])}, not {start}")
+            keys("Return")  # the start value, read back with the same separator
+            wait_for(f"Enter on {start[0]}", lambda: [c.name for c in program.frame
+                     if c.getRoleName() == "notification"] == [start[1] + " eV"])
             check_language(program, names, zero, menu)
         finally:
             program.close()
