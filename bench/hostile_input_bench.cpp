@@ -1,6 +1,7 @@
 // CPU time of a paste and Enter through the real window, offscreen: 1 MB
 // texts beside the short worked example, measured in the same run so the
 // figures read as a ratio and not as this machine's absolute speed.
+#include "bench/src/measured_run.hpp"
 #include "window/qt/form1.hpp"
 
 #include <QApplication>
@@ -68,7 +69,7 @@ public:
     ConsoleReporter::ReportRuns(reports);
     // With repetitions, the median stands for the benchmark.
     for (const Run& run : reports) {
-      if (run.error_occurred) continue;
+      if (!lumbrix::bench::Measured(run)) continue;
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       const std::string& name = run.run_name.function_name;
       if (median) medians_.insert(name);

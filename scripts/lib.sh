@@ -42,14 +42,17 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools 
 # What the tests need beyond the build: GoogleTest, a real X display with
 # tools to drive it and read its clipboard, tools that read icon files and
 # Windows resources, for the install test validators, dpkg-shlibdeps (which
-# runs file), lintian and hardening-check (devscripts), what the benchmarks
-# build with, a private desktop with accessibility on (session bus,
-# accessibility bus, window manager, the Python bindings that ask it), and a
-# headless Wayland session with XWayland and Qt's Wayland platform, and Qt's
-# own translations, so that the window's menus are tested in other languages.
+# runs file), lintian and hardening-check (devscripts), the SVG loader through
+# which appstream-compose 1.0 (Debian 13) reads the scalable icon, what the
+# benchmarks build with, a private desktop with accessibility on (session
+# bus, accessibility bus, window manager, the Python bindings that ask it),
+# and a headless Wayland session with XWayland and Qt's Wayland platform, and
+# Qt's own translations, so that the window's menus are tested in other
+# languages.
 TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
   python3 icoutils binutils-mingw-w64-x86-64 cpp
-  desktop-file-utils appstream appstream-compose dpkg-dev file lintian devscripts
+  desktop-file-utils appstream appstream-compose librsvg2-common dpkg-dev file
+  lintian devscripts
   libbenchmark-dev libx11-dev
   dbus-daemon dbus-bin at-spi2-core gir1.2-atspi-2.0 python3-pyatspi openbox
   weston xwayland qt6-wayland imagemagick qt6-translations-l10n)
@@ -57,6 +60,7 @@ TEST_PACKAGES=(libgtest-dev locales xvfb xauth xdotool xclip x11-utils
 # compiler (POSIX threads), GoogleTest's sources to build for Windows, Wine
 # to run the programs, and NSIS for the installer.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine64 nsis)
-# What the reproducibility check needs beyond scripts/package: diffoscope,
-# to show what differs inside two builds of a package.
-REPRODUCIBLE_PACKAGES=(diffoscope-minimal)
+# What the reproducibility check needs beyond scripts/package: git, to clone
+# the commit twice (a minimal system has none), and diffoscope, to show what
+# differs inside two builds of a package.
+REPRODUCIBLE_PACKAGES=(git diffoscope-minimal)

@@ -24,8 +24,10 @@ from orca import debug
 debug.debugLevel = debug.LEVEL_INFO
 debug.eventDebugLevel = debug.LEVEL_OFF
 debug.debugFile = open(sys.argv[2], "w", buffering=1)
-from orca import orca
-manager = orca.getSettingsManager()
+from orca import orca, settings_manager
+# Orca 43 names it getManager, Orca 48 get_manager.
+get_manager = getattr(settings_manager, "get_manager", None) or settings_manager.getManager
+manager = get_manager()
 manager.activate(sys.argv[1], {"speechServerFactory": None, "enableSpeech": True,
                                "enableBraille": False, "enableSound": False})
 sys.exit(orca.main())
@@ -35,9 +37,11 @@ sys.exit(orca.main())
 class Orca:
     def __init__(self, folder):
         self.log = os.path.join(folder, "orca.log")
+        # Kept for a failure: a launcher that dies early says why only here.
+        self.stderr = tempfile.TemporaryFile()
         self.process = subprocess.Popen(
             ["/usr/bin/python3", "-c", LAUNCHER, os.path.join(folder, "prefs"), self.log],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            stdout=subprocess.DEVNULL, stderr=self.stderr)
 
     def spoken(self):
         try:
@@ -50,19 +54,28 @@ class Orca:
         """Waits until Orca says something matching `pattern`, among the
         phrases after the first `after`; returns the count of phrases."""
         def said():
+            if self.process.poll() is not None:
+                fail(f"Orca ended ({self.process.returncode}) before {what}")
             phrases = self.spoken()
             return any(re.fullmatch(pattern, p) for p in phrases[after:]) and len(phrases)
         return wait_for(what, said, seconds=20)
 
-    def stop(self):
+    def stop(self, show_errors):
+        ended = self.process.poll()
         self.process.kill()
         self.process.wait()
+        if show_errors or ended is not None:
+            self.stderr.seek(0)
+            errors = self.stderr.read().decode(errors="replace").strip()
+            state = "running" if ended is None else f"ended early ({ended})"
+            print(f"Orca's launcher ({state}) wrote:\n{errors or '(nothing)'}", file=sys.stderr)
 
 
 def main():
     program = Program(sys.argv[1])
     with tempfile.TemporaryDirectory() as folder:
         orca = Orca(folder)
+        passed = False
         try:
             heard = orca.hears("the whole value at start", r"632\.8\.?")
             keys("ctrl+a")
@@ -79,9 +92,10 @@ def main():
                 answers = False
             if not answers:
                 fail("the program stopped answering after Ctrl+Left")
+            passed = True
         finally:
             print("Orca said:", *(f"  {p!r}" for p in orca.spoken()), sep="\n")
-            orca.stop()
+            orca.stop(show_errors=not passed)
             program.close()
     print("Orca test passed")
 
