@@ -242,9 +242,6 @@ private slots:
                   &result = numbers[2];
     const lumbrix::Translations translations{QLocale(locale)};
     QLocale::setDefault(QLocale(locale));
-    const struct Restore {
-      ~Restore() { QLocale::setDefault(QLocale::system()); }
-    } restore;
     init(); // a window made in that language and region
     QCOMPARE(Box("Text1")->text(), start);
     ShowRecorder recorder;

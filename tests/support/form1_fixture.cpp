@@ -1,5 +1,6 @@
 #include "tests/support/form1_fixture.hpp"
 
+#include <QLocale>
 #include <QTest>
 
 QUrl Form1Fixture::HomePage() { return QUrl(QStringLiteral("https://brimsel.example/")); }
@@ -21,4 +22,8 @@ void Form1Fixture::init() {
   QVERIFY(QTest::qWaitForWindowActive(form.get()));
 }
 
-void Form1Fixture::cleanup() { form.reset(); }
+void Form1Fixture::cleanup() {
+  form.reset();
+  // A test may have set a region of its own.
+  QLocale::setDefault(QLocale::system());
+}

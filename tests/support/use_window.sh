@@ -22,9 +22,10 @@ check_close_only() {
     fail "window manager hints: functions $functions, decorations $decorations"
 }
 
-# Where the boxes are in the client area.
+# Where the boxes and the button are in the client area.
 input=(60 8)
 result=(60 25)
+button=(80 47)
 
 click_in() { xdotool mousemove --window "$window" "$1" "$2" click "${3:-1}"; }
 
@@ -88,7 +89,7 @@ stand_in_browser() {
 }
 button_opens_home_page() {
   rm -f "$work/opened"
-  click_in 80 47
+  click_in "${button[@]}"
   wait_until test -s "$work/opened" || fail "the home-page button opened nothing"
   [ "$(cat "$work/opened")" = https://brimsel.example/ ] ||
     fail "the home-page button opened '$(cat "$work/opened")'"

@@ -74,7 +74,7 @@ while IFS='|' read -r lang point copy zero warning; do
   convert 00
   wait_until eval '[ "$(heard | wc -l)" -gt "$count" ]' || fail "$lang: nothing heard for 00"
   [ "$(heard | tail -n 1)" = "$zero" ] || fail "$lang: heard '$(heard | tail -n 1)' for 00"
-  click_in 80 47
+  click_in "${button[@]}"
   wait_until eval 'shown=$(shown_warning)' || fail "$lang: no warning when the home page did not open"
   [ "$shown" = "$warning"$'\n'https://brimsel.example/ ] || fail "$lang: the warning says '$shown'"
   wait_until eval '[ "$(xdotool search --onlyvisible --name "^Lumbrix$" | wc -l)" = 1 ]' ||

@@ -102,6 +102,11 @@ LANGUAGES = (
 )
 
 
+def said(program):
+    """What the window's notifications say now."""
+    return [c.name for c in program.frame if c.getRoleName() == "notification"]
+
+
 def check_language(program, names, zero, menu):
     got = [c.name for c in program.frame if c.getRoleName() != "notification"]
     if got != names:
@@ -112,9 +117,8 @@ def check_language(program, names, zero, menu):
     program.box(names[1]).queryEditableText().setTextContents("00")  # no decimal separator
     keys("Return")
     wait_for("the result of 00", lambda: program.text(names[4]) == "")
-    said = [c.name for c in program.frame if c.getRoleName() == "notification"]
-    if said != [zero]:
-        fail(f"for 00 the window said {said}, not {zero!r}")
+    if said(program) != [zero]:
+        fail(f"for 00 the window said {said(program)}, not {zero!r}")
 
 
 def main():
@@ -151,8 +155,7 @@ def main():
             if (program.text(names[1]), program.text(names[4])) != start:
                 fail(f"the window opens with {program.text(names[1])}, not {start}")
             keys("Return")  # the start value, read back with the same separator
-            wait_for(f"Enter on {start[0]}", lambda: [c.name for c in program.frame
-                     if c.getRoleName() == "notification"] == [start[1] + " eV"])
+            wait_for(f"Enter on {start[0]}", lambda: said(program) == [start[1] + " eV"])
             check_language(program, names, zero, menu)
         finally:
             program.close()
