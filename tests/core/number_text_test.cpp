@@ -32,6 +32,11 @@ TEST(ReadNumber, FollowsTheGrammar) {
       {u"1e-400", 0.0, "underflow reads as zero"},
       {u"1e-310", 1e-310, "denormal kept"},
       {u"1.7976931348623157e308", std::numeric_limits<double>::max(), "largest double"},
+      {u"1.7976931348623158e308", std::numeric_limits<double>::max(), "rounds down to it"},
+      {u"1.8e308", std::nullopt, "beyond the largest double"},
+      {u"4.9e-324", std::numeric_limits<double>::denorm_min(), "smallest denormal"},
+      {u"2.4703282292062328e-324", std::numeric_limits<double>::denorm_min(), "above its half"},
+      {u"2.4703282292062327e-324", 0.0, "below its half: underflows"},
       {u"", std::nullopt, "empty"},
       {u"   ", std::nullopt, "only blanks"},
       {u".", std::nullopt, "point without digits"},
@@ -127,7 +132,13 @@ TEST(NumberToText, WritesFifteenSignificantDigits) {
       {1e20, "1E+20"},
       {1e100, "1E+100"},                 // three exponent digits
       {5e-324, "4.94065645841247E-324"}, // smallest denormal
-      {0.1 + 0.2, "0.3"},                // binary noise is rounded away
+      {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+      {1e-100, "1E-100"},
+      {1234567890123455.0, "1.23456789012346E+15"}, // ties at 15 digits go to even
+      {1234567890123445.0, "1.23456789012344E+15"},
+      {123456789012345.5, "123456789012346"},
+      {123456789012344.5, "123456789012344"},
+      {0.1 + 0.2, "0.3"}, // binary noise is rounded away
       {std::numeric_limits<double>::infinity(), "Infinity"},
       {-std::numeric_limits<double>::infinity(), "-Infinity"},
       {1240 / 632.8, "1,95954487989886", u','},
