@@ -64,3 +64,8 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine64 nsis)
 # the commit twice (a minimal system has none), and diffoscope, to show what
 # differs inside two builds of a package.
 REPRODUCIBLE_PACKAGES=(git diffoscope-minimal)
+# What building the web page needs: emscripten (its JavaScript optimizer
+# reads JavaScript with acorn, run by node), the headers of the number
+# libraries the core reads and writes numbers with, and Python, which turns
+# translations/*.ts and the icons into the page's files.
+WEB_PACKAGES=(emscripten node-acorn nodejs cmake ninja-build python3 libfast-float-dev libfmt-dev)
