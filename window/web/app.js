@@ -75,11 +75,13 @@ function connect(core, form, controls, translate, separator) {
   };
   const handle = (handler) => {
     const before = read();
-    const outcome = handler(before);
-    if (!outcome.endProgram) return write(before, outcome.fields);
-    // Where the browser keeps the page, it stays, empty and working.
-    window.close();
-    write(before, core.ClearAll(before));
+    let { fields, endProgram } = handler(before);
+    if (endProgram) {
+      window.close();
+      // Where the browser keeps the page, it stays, empty and working.
+      fields = core.ClearAll(before);
+    }
+    write(before, fields);
   };
   // The keyboard's Copy result, where the desktop has it in the input's menu.
   const copyResult = (event) => {
