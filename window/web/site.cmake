@@ -59,3 +59,14 @@ add_custom_command(
   COMMENT "Gathering the page into site/"
   VERBATIM)
 add_custom_target(site ALL DEPENDS ${lumbrix_site}/sw.js)
+
+# scripts/package: the site in lumbrix-<version>-web.zip, under a folder of
+# that name.
+set(lumbrix_web_zip lumbrix-${LUMBRIX_VERSION_TEXT}-web)
+add_custom_target(
+  web_zip
+  COMMAND Python3::Interpreter ${lumbrix_web}/zip_site.py ${lumbrix_site}
+          ${PROJECT_BINARY_DIR}/${lumbrix_web_zip}.zip ${lumbrix_web_zip}
+  COMMENT "Packing the page into ${lumbrix_web_zip}.zip"
+  VERBATIM)
+add_dependencies(web_zip site)
