@@ -120,10 +120,15 @@ function connect(core, form, controls, translate, separator) {
   });
 }
 
-// Over http(s) only: a page opened from a file has no service worker.
-function keepForOffline() {
-  if (location.protocol.startsWith("http") && "serviceWorker" in navigator)
-    navigator.serviceWorker.register("sw.js").catch(() => {});
+// Over http(s) only: a page opened from a file can be neither kept nor
+// installed, and a browser would only log its refusal to read the manifest.
+function offerOfflineAndInstall() {
+  if (!location.protocol.startsWith("http")) return;
+  const manifest = document.createElement("link");
+  manifest.rel = "manifest";
+  manifest.href = "manifest.webmanifest";
+  document.head.append(manifest);
+  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
 }
 
 function start(core) {
@@ -135,5 +140,5 @@ function start(core) {
   document.documentElement.lang = language;
   document.title = form.title;
   connect(core, form, drawForm(form, translate), translate, separator);
-  keepForOffline();
+  offerOfflineAndInstall();
 }
