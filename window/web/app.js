@@ -108,8 +108,9 @@ function connect(core, form, controls, translate, separator) {
   Text2.addEventListener("keydown", onKey((fields, key) => core.Text2_KeyPress(fields, key)));
   Text1.addEventListener("click", () => handle((fields) => core.Text1_Click(fields)));
   Text2.addEventListener("click", () => handle((fields) => core.Text2_Click(fields)));
-  Text1.setAttribute("aria-keyshortcuts", "Alt+C");
-  Text1.title = `${translate(form.copyResult)} (Alt+C)`;
+  const copyKeys = "Alt+C";
+  Text1.setAttribute("aria-keyshortcuts", copyKeys);
+  Text1.title = `${translate(form.copyResult)} (${copyKeys})`;
 
   Command.addEventListener("click", () => {
     const opened = window.open(form.homePage, "_blank");
