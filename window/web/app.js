@@ -100,9 +100,13 @@ function connect(core, form, controls, translate, separator) {
 
   Text1.addEventListener("keydown", onKey((fields, key) => {
     const outcome = core.Text1_KeyPress(fields, key, separator);
-    // The result appears in a box without focus: say it.
-    if (key === form.keyEnter)
-      spoken.textContent = core.SpokenResult(outcome.fields, translate(form.noResultForZero));
+    // The result appears in a box without focus: say it. A new element
+    // each time, so that the same phrase twice is said twice.
+    if (key === form.keyEnter) {
+      const phrase = document.createElement("span");
+      phrase.textContent = core.SpokenResult(outcome.fields, translate(form.noResultForZero));
+      spoken.replaceChildren(phrase);
+    }
     return outcome;
   }));
   Text2.addEventListener("keydown", onKey((fields, key) => core.Text2_KeyPress(fields, key)));
