@@ -1,9 +1,10 @@
 // Drives the page in a real browser through one table of key sequences and
 // reads it as a user would: the boxes, their selections, the focus, the live
 // region, the warning, the clipboard and what screen readers are told, in
-// every language of translations/. Texts are read from the sources, never
-// copied here. Usage: node browser_test.js chromium|firefox|webkit, with
-// LUMBRIX_SITE, LUMBRIX_SOURCE and LUMBRIX_HOMEPAGE set (tests/web/CMakeLists.txt).
+// English and every language of translations/, with axe-core's verdict on
+// each state. Texts are read from the sources, never copied here.
+//   node browser_test.js chromium|firefox|webkit [PART OF A ROW'S NAME]
+// with LUMBRIX_SITE, LUMBRIX_SOURCE and LUMBRIX_HOMEPAGE set (CMakeLists.txt).
 "use strict";
 const assert = require("assert/strict");
 const fs = require("fs");
@@ -11,8 +12,9 @@ const path = require("path");
 const { spawn } = require("child_process");
 const { serve } = require("./serve.js");
 
-const [browserName, only = ""] = process.argv.slice(2); // only: the rows whose name holds it
-const { LUMBRIX_SITE: siteFolder, LUMBRIX_SOURCE: source, LUMBRIX_HOMEPAGE: homePage } = process.env;
+const [browserName, only = ""] = process.argv.slice(2);
+const { LUMBRIX_SITE: siteFolder, LUMBRIX_SOURCE: source, LUMBRIX_HOMEPAGE: homePage } =
+  process.env;
 const read = (file) => fs.readFileSync(path.join(source, file), "utf8");
 
 // {context, text} by the name it is given in a header.
@@ -25,26 +27,32 @@ const controls = read("window/controls.hpp").split('{.name = "').slice(1).map((r
   const { accessibleName, description } = translatables(row);
   return [row.slice(0, row.indexOf('"')), accessibleName || maker, description];
 });
-const unxml = (s) => s.replace(/&(\w+);/g, (_, e) => ({ lt: "<", gt: ">", amp: "&", apos: "'", quot: '"' })[e]);
+const entities = { lt: "<", gt: ">", amp: "&", apos: "'", quot: '"' };
+const unxml = (s) => s.replace(/&(\w+);/g, (_, name) => entities[name]);
+// English where a translation is unfinished, as the page shows it.
 function translator(code) {
   const found = new Map();
-  if (code !== "en") for (const [, context, body] of read(`translations/lumbrix_${code}.ts`)
-    .matchAll(/<name>(.*)<\/name>([\s\S]*?)<\/context>/g))
-    for (const [, s, t] of body.matchAll(/<source>([\s\S]*?)<\/source>[\s\S]*?<translation>([\s\S]*?)</g))
-      found.set(`${context}\n${unxml(s)}`, unxml(t));
+  const ts = code === "en" ? "" : read(`translations/lumbrix_${code}.ts`);
+  for (const [, context, body] of ts.matchAll(/<name>(.*)<\/name>([\s\S]*?)<\/context>/g))
+    for (const [, s, unfinished, t] of body.matchAll(
+      /<source>([\s\S]*?)<\/source>[\s\S]*?<translation( [^>]*)?>([\s\S]*?)</g))
+      if (!unfinished) found.set(`${context}\n${unxml(s)}`, unxml(t));
   return (t) => found.get(`${t.context}\n${t.text}`) ?? t.text;
 }
 
-// English and every language of translations/: the browser's language and the separator it writes.
+// English and every language of translations/: the browser's language, and
+// the decimal separator its region writes.
 const LANGUAGES = { en: ["en-US", "."], de: ["de-DE", ","], es: ["es-ES", ","], fr: ["fr-FR", ","] };
-const translated = fs.readdirSync(path.join(source, "translations")).flatMap((f) => f.match(/^lumbrix_(\w+)\.ts$/)?.[1] ?? []);
-assert.deepEqual(Object.keys(LANGUAGES).sort(), ["en", ...translated].sort(), "a row for each language");
+const translated = fs.readdirSync(path.join(source, "translations"))
+  .flatMap((file) => file.match(/^lumbrix_(\w+)\.ts$/)?.[1] ?? []);
+assert.deepEqual(Object.keys(LANGUAGES).sort(), ["en", ...translated].sort(), "a row per language");
 
 const prompt = "Enter a value here.";
 const empty = ["", "", "", ""];
-// What the browser asks its proxy for; its own requests elsewhere (autofill, updates) are not the page's.
+// What the browser asks its proxy for. Its own requests (autofill, updates) are not the page's.
 const home = `${new URL(homePage).hostname}:443`;
-// [name, keys ("@Box" clicks it, Key or Mod+key presses, the rest is typed), what the page then shows, {how it opens}]
+// [name, steps ("@Box" clicks it; Key and Mod+key are pressed; the rest is
+// typed), what the page then shows, how it is opened]
 const ROWS = [
   ["energy to wavelength", ["@Text1", "2", "Enter"], { boxes: ["2", "620", "eV", "nm"], sel: [0, 1], focus: "Text1", spoken: "620 nm" }],
   ["wavelength to energy", ["@Text1", "1240", "Enter"], { boxes: ["1240", "1", "nm", "eV"], sel: [0, 4], spoken: "1 eV" }],
@@ -64,24 +72,35 @@ for (const [language, [, separator]] of Object.entries(LANGUAGES)) {
   const tr = translator(language);
   const start = ["632.8", "1.95954487989886"].map((n) => n.replace(".", separator));
   ROWS.push(
-    [`${language}: start texts, names and descriptions`, [], { boxes: [...start, "nm", "eV"], sel: [0, 0], focus: "Text1",
-      spoken: "", warning: null, lang: language, title: "Lumbrix", shortcut: "Alt+C", tooltip: `${tr(texts.kCopyResult)} (Alt+C)`,
-      texts: Object.fromEntries(controls.map(([id, name, description]) => [id, [tr(name), tr(description)]])) }, { language }],
-    [`${language}: Enter reads and writes the separator`, ["Enter"], { boxes: [...start, "nm", "eV"], sel: [0, 5], spoken: `${start[1]} eV` }, { language }],
-    [`${language}: no result for zero`, ["@Text1", "00", "Enter"], { spoken: tr(texts.kNoResultForZero) }, { language }],
-    [`${language}: the home page blocked`, ["Tab", "Enter"], { warning: tr(texts.kHomePageWarning).replace("%1", homePage), outside: [] }, { language, block: true }]);
+    [`${language}: start texts, names and descriptions`, [], { boxes: [...start, "nm", "eV"],
+      sel: [0, 0], focus: "Text1", spoken: "", warning: null, lang: language, title: "Lumbrix",
+      shortcut: "Alt+C", tooltip: `${tr(texts.kCopyResult)} (Alt+C)`,
+      texts: Object.fromEntries(controls.map(([id, name, about]) => [id, [tr(name), tr(about)]])) },
+    { language }],
+    [`${language}: Enter reads and writes the separator`, ["Enter"],
+      { boxes: [...start, "nm", "eV"], sel: [0, 5], spoken: `${start[1]} eV` }, { language }],
+    [`${language}: no result for zero`, ["@Text1", "00", "Enter"],
+      { spoken: tr(texts.kNoResultForZero) }, { language }],
+    [`${language}: the home page blocked`, ["Tab", "Enter"],
+      { warning: tr(texts.kHomePageWarning).replace("%1", homePage), outside: [] },
+      { language, block: true }]);
 }
 
-// Run in the page.
+// Run in the page. The warning as its text, where shown: WebKit's innerText
+// drops the line break that it draws.
 function pageState() {
   const $ = (id) => document.getElementById(id);
-  const described = (id) => ($(id).getAttribute("aria-describedby") || "").split(" ").map((d) => $(d)?.textContent).join(" ");
-  return { boxes: ["Text1", "Text2", "Text3", "Text4"].map((id) => $(id).value), focus: document.activeElement.id,
-    sel: [$("Text1").selectionStart, $("Text1").selectionEnd], sel2: [$("Text2").selectionStart, $("Text2").selectionEnd],
-    spoken: $("spoken").textContent, warning: $("warning").getClientRects().length ? $("warning").textContent : null,
-    lang: document.documentElement.lang, title: document.title, closes: window.closes,
+  const selection = (box) => [box.selectionStart, box.selectionEnd];
+  const described = (box) => (box.getAttribute("aria-describedby") || "").split(" ")
+    .map((id) => $(id)?.textContent).join(" ");
+  return { boxes: ["Text1", "Text2", "Text3", "Text4"].map((id) => $(id).value),
+    sel: selection($("Text1")), sel2: selection($("Text2")), focus: document.activeElement.id,
+    spoken: $("spoken").textContent, closes: window.closes,
+    warning: $("warning").getClientRects().length ? $("warning").textContent : null,
+    lang: document.documentElement.lang, title: document.title,
     tooltip: $("Text1").title, shortcut: $("Text1").getAttribute("aria-keyshortcuts"),
-    texts: Object.fromEntries(["Command", "Text1", "Text3", "Text4", "Text2"].map((id) => [id, [$(id).getAttribute("aria-label"), described(id)]])) };
+    texts: Object.fromEntries(["Command", "Text1", "Text3", "Text4", "Text2"].map(
+      (id) => [id, [$(id).getAttribute("aria-label"), described($(id))]])) };
 }
 async function prepare(block) {
   await window.lumbrixReady;
@@ -92,44 +111,54 @@ async function prepare(block) {
   if (block) window.open = () => null;
 }
 
-// One driver per browser kind: open(url) gives a page to run functions in and send input to.
-const KEYS = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Backspace: "\uE003", Shift: "\uE008", Control: "\uE009", Alt: "\uE00A" };
+// A driver per kind of browser, in one language: open(url) gives a page to
+// run functions in and to send input to. Keys by name, with WebDriver's codes.
+const KEYS = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Backspace: "\uE003",
+  Shift: "\uE008", Control: "\uE009", Alt: "\uE00A" };
 async function puppeteerDriver(tag, { proxy, port }) {
   const puppeteer = require("puppeteer-core");
   const chromium = browserName === "chromium";
   const browser = await puppeteer.launch(chromium ? { executablePath: "/usr/bin/chromium",
-    args: [`--accept-lang=${tag}`, `--proxy-server=${proxy}`, "--disable-background-networking", "--disable-component-update",
-      "--disable-sync", "--no-first-run", ...(process.getuid() === 0 ? ["--no-sandbox"] : [])] } : {
-    browser: "firefox", executablePath: "/usr/bin/firefox-esr", extraPrefsFirefox: { "intl.accept_languages": tag,
-      "intl.locale.requested": tag, "network.proxy.type": 1, "network.proxy.http": "127.0.0.1", "network.proxy.http_port": port,
+    args: [`--accept-lang=${tag}`, `--proxy-server=${proxy}`, "--disable-background-networking",
+      "--disable-component-update", "--disable-sync", "--no-first-run",
+      ...(process.getuid() === 0 ? ["--no-sandbox"] : [])] } : {
+    browser: "firefox", executablePath: "/usr/bin/firefox-esr", extraPrefsFirefox: {
+      "intl.accept_languages": tag, "intl.locale.requested": tag, "network.proxy.type": 1,
+      "network.proxy.http": "127.0.0.1", "network.proxy.http_port": port,
       "network.proxy.ssl": "127.0.0.1", "network.proxy.ssl_port": port } });
   return { close: () => browser.close(), async open(url) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
-    if (chromium) await (await page.createCDPSession()).send("Emulation.setLocaleOverride", { locale: tag });
     await page.goto(url);
     return { run: (f, ...args) => page.evaluate(f, ...args), click: (id) => page.click(`#${id}`),
-      type: (text) => page.keyboard.type(text), reload: () => page.reload(), close: () => context.close(),
+      type: (text) => page.keyboard.type(text), reload: () => page.reload(),
+      close: () => context.close(),
       async press(keys) {
         for (const key of keys) await page.keyboard.down(key);
         for (const key of keys.reverse()) await page.keyboard.up(key);
       },
+      // What Chromium gives screen readers; the others' attributes are read in the page.
       accessible: chromium && (async (id) => {
-        const { name, description } = await page.accessibility.snapshot({ root: await page.$(`#${id}`) });
+        const root = await page.$(`#${id}`);
+        const { name, description } = await page.accessibility.snapshot({ root });
         return [name, description];
       }) };
   } };
 }
 // WebKit over plain WebDriver: WebKitWebDriver in the language, one session per page.
 async function webkitDriver(tag, { proxy }) {
-  const port = await new Promise((resolve) => { const s = require("net").createServer().listen(0, "127.0.0.1", () => {
-    const { port } = s.address(); s.close(() => resolve(port)); }); });
+  const probe = require("net").createServer().listen(0, "127.0.0.1");
+  await new Promise((resolve) => probe.on("listening", resolve));
+  const { port } = probe.address(); // free once closed, for the driver
+  await new Promise((resolve) => probe.close(resolve));
   const locale = tag.replace("-", "_");
-  // Its proxy capability leaves https alone (2.50): the environment's proxy is taken for all.
-  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env: { ...process.env,
-    LANGUAGE: locale, LANG: `${locale}.UTF-8`, http_proxy: `http://${proxy}`, https_proxy: `http://${proxy}`, no_proxy: "127.0.0.1" } });
+  // Its proxy capability leaves https alone (2.50), so the proxy comes from the environment.
+  const driver = spawn("WebKitWebDriver", [`--port=${port}`], { stdio: "ignore", env: {
+    ...process.env, LANGUAGE: locale, LANG: `${locale}.UTF-8`, no_proxy: "127.0.0.1",
+    http_proxy: `http://${proxy}`, https_proxy: `http://${proxy}` } });
   const call = async (method, url, body) => {
-    const response = await fetch(`http://127.0.0.1:${port}${url}`, { method, body: body && JSON.stringify(body) });
+    const response = await fetch(`http://127.0.0.1:${port}${url}`,
+      { method, body: body && JSON.stringify(body) });
     const { value } = await response.json();
     if (!response.ok) throw new Error(`WebDriver ${url}: ${value.message}`);
     return value;
@@ -139,20 +168,31 @@ async function webkitDriver(tag, { proxy }) {
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
   const capabilities = { "webkitgtk:browserOptions": { args: ["--automation"] } };
+  // A function and its arguments, run in the page; what it throws is thrown here.
+  const script = (f) => `const done = arguments[arguments.length - 1];
+    Promise.resolve((${f}).apply(null, [...arguments].slice(0, -1)))
+      .then((value) => done({ value }), (error) => done({ error: String(error) }));`;
   return { close: () => driver.kill(), async open(url) {
-    const session = `/session/${(await call("POST", "/session", { capabilities: { alwaysMatch: capabilities } })).sessionId}`;
+    const { sessionId } = await call("POST", "/session", { capabilities: { alwaysMatch: capabilities } });
+    const session = `/session/${sessionId}`;
     await call("POST", `${session}/url`, { url });
-    const keys = (actions) => call("POST", `${session}/actions`, { actions: [{ type: "key", id: "keyboard", actions }] });
-    return { close: () => call("DELETE", session), reload: () => call("POST", `${session}/refresh`, {}),
-      run: (f, ...args) => call("POST", `${session}/execute/async`, { args, script: `const done = arguments[arguments.length - 1];
-        Promise.resolve((${f}).apply(null, [...arguments].slice(0, -1))).then(done, (e) => done({ error: String(e) }));` }),
+    const keys = (actions) => call("POST", `${session}/actions`,
+      { actions: [{ type: "key", id: "keyboard", actions }] });
+    const stroke = (type) => (name) => ({ type, value: KEYS[name] ?? name });
+    return { close: () => call("DELETE", session),
+      reload: () => call("POST", `${session}/refresh`, {}),
+      async run(f, ...args) {
+        const { value, error } = await call("POST", `${session}/execute/async`, { args, script: script(f) });
+        if (error) throw new Error(error);
+        return value;
+      },
       async click(id) {
-        const element = await call("POST", `${session}/element`, { using: "css selector", value: `#${id}` });
+        const element = await call("POST", `${session}/element`,
+          { using: "css selector", value: `#${id}` });
         await call("POST", `${session}/element/${Object.values(element)[0]}/click`, {});
       },
-      type: (text) => keys([...text].flatMap((value) => [{ type: "keyDown", value }, { type: "keyUp", value }])),
-      press: (names) => keys([...names.map((n) => ({ type: "keyDown", value: KEYS[n] ?? n })),
-        ...names.reverse().map((n) => ({ type: "keyUp", value: KEYS[n] ?? n }))]) };
+      type: (text) => keys([...text].flatMap((c) => [stroke("keyDown")(c), stroke("keyUp")(c)])),
+      press: (names) => keys([...names.map(stroke("keyDown")), ...[...names].reverse().map(stroke("keyUp"))]) };
   } };
 }
 
@@ -163,7 +203,8 @@ async function main() {
   const counts = { passed: 0, failed: 0 };
   for (const [language, [tag]] of Object.entries(LANGUAGES)) {
     const driver = await (browserName === "webkit" ? webkitDriver : puppeteerDriver)(tag, site);
-    for (const [name, steps, expected, how] of ROWS.filter((row) => row[3].language === language && row[0].includes(only))) {
+    const rows = ROWS.filter(([name, , , how]) => how.language === language && name.includes(only));
+    for (const [name, steps, expected, how] of rows) {
       let page;
       const began = Date.now();
       try {
@@ -183,12 +224,16 @@ async function main() {
           else await page.type(step);
           trail.push(await page.run(() => document.activeElement.id));
         }
-        for (let i = 0; i < 50 && !site.outside.includes(home) && expected.outside?.length; i++) await sleep(100);
-        const state = { ...(await page.run(pageState)), trail, outside: site.outside.filter((to) => to === home) };
-        if (page.accessible && expected.texts) for (const id in state.texts) state.texts[id] = await page.accessible(id);
+        for (let i = 0; i < 50 && expected.outside?.length && !site.outside.includes(home); i++)
+          await sleep(100);
+        const state = { ...(await page.run(pageState)), trail,
+          outside: site.outside.filter((to) => to === home) };
+        if (page.accessible && expected.texts)
+          for (const id in state.texts) state.texts[id] = await page.accessible(id);
         for (const key in expected) assert.deepEqual(state[key], expected[key], key);
         await page.run(axe);
-        const violations = await page.run(() => axe.run(document).then((r) => r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(", ")}`)));
+        const violations = await page.run(() => axe.run(document).then((result) => result.violations
+          .map((v) => `${v.id}: ${v.nodes.map((node) => node.target).join(", ")}`)));
         assert.deepEqual(violations, [], "axe-core");
         console.log(`ok - ${browserName}: ${name} (${(Date.now() - began) / 1000} s)`);
         counts.passed++;
