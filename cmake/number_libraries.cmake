@@ -18,4 +18,8 @@ endforeach()
 add_library(lumbrix_number_libraries INTERFACE)
 target_include_directories(lumbrix_number_libraries SYSTEM
                            INTERFACE ${PROJECT_BINARY_DIR}/number_libraries)
-target_compile_definitions(lumbrix_number_libraries INTERFACE FMT_HEADER_ONLY)
+# A fixed thousands separator keeps {fmt} from compiling in its locale
+# support, which the program never asks for: nothing of std::locale is
+# reached, and the WebAssembly is a third smaller.
+target_compile_definitions(lumbrix_number_libraries INTERFACE FMT_HEADER_ONLY
+                                                              "FMT_STATIC_THOUSANDS_SEPARATOR=','")

@@ -57,6 +57,23 @@ inline Text BytesToText(const std::uint8_t* data, std::size_t size) {
   return text;
 }
 
+// C's own readers and writers serve as references, apart from the libraries
+// the program uses, in a C locale of their own so that the process locale
+// cannot move the point.
+inline locale_t CLocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+  return c;
+}
+
+// "%.15G" as C writes it, the text the program must give for a finite value.
+inline std::string ReferenceWrite(double value) {
+  const locale_t previous = uselocale(CLocale());
+  char text[40];
+  std::snprintf(text, sizeof text, "%.15G", value);
+  uselocale(previous);
+  return text;
+}
+
 inline bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 inline bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -113,11 +130,8 @@ inline std::optional<double> ReferenceRead(TextView t, char16_t separator = u'.'
   const std::string normalized = (negative ? "-0." : "0.") +
                                  digits.substr(first, last - first + 1) + "e" +
                                  std::to_string(scale);
-  // C's own reader, in a C locale of its own so that the process locale
-  // cannot move the point, and apart from the libraries the program uses.
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
   char* stop = nullptr;
-  const double value = strtod_l(normalized.c_str(), &stop, c);
+  const double value = strtod_l(normalized.c_str(), &stop, CLocale());
   FUZZ_CHECK(stop == normalized.c_str() + normalized.size(), "reference failed on " + normalized);
   if (std::isinf(value)) return std::nullopt;
   return value; // an underflow is a signed zero or a denormal, as wanted

@@ -87,6 +87,11 @@ void CheckCommaForm(TextView text) {
 void CheckDouble(double value) {
   if (std::isnan(value)) return; // no division by 1240 gives one
   const Text text = NumberToText(value);
+  if (std::isfinite(value)) {
+    const std::string expected = ReferenceWrite(value);
+    FUZZ_CHECK(text == Text(expected.begin(), expected.end()),
+               Printable(text) + ", not " + expected);
+  }
   const auto problem = ResultTextProblem(text, value);
   FUZZ_CHECK(!problem, "bits " + std::to_string(std::bit_cast<std::uint64_t>(value)) +
                            " written \"" + Printable(text) + "\": " + *problem);

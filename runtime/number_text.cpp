@@ -1,7 +1,7 @@
 #include "runtime/number_text.hpp"
 
 #include <fast_float/fast_float.h>
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -37,11 +37,11 @@ std::optional<double> ReadNumber(TextView text, char16_t separator) {
   while (i < n && IsBlank(text[i])) ++i;
 
   // An ASCII copy of the number without blanks or '+', with '.' for the
-  // separator, as fast_float reads it.
-  std::string ascii;
-  ascii.reserve(n - i);
+  // separator, as fast_float reads it; never longer than the text.
+  std::string ascii(n - i, '\0');
+  char* out = ascii.data();
   if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-    if (text[i] == u'-') ascii.push_back('-');
+    if (text[i] == u'-') *out++ = '-';
     ++i;
   }
   bool sawDigit = false, sawPoint = false;
@@ -49,10 +49,10 @@ std::optional<double> ReadNumber(TextView text, char16_t separator) {
     const char16_t c = text[i];
     if (IsDigit(c)) {
       sawDigit = true;
-      ascii.push_back(static_cast<char>(c));
+      *out++ = static_cast<char>(c);
     } else if ((c == u'.' || c == separator) && !sawPoint) {
       sawPoint = true;
-      ascii.push_back('.');
+      *out++ = '.';
     } else {
       break;
     }
@@ -60,12 +60,11 @@ std::optional<double> ReadNumber(TextView text, char16_t separator) {
   if (!sawDigit) return std::nullopt;
 
   if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-    ascii.push_back('e');
+    *out++ = 'e';
     ++i;
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-      ascii.push_back(static_cast<char>(text[i++]));
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) *out++ = static_cast<char>(text[i++]);
     const std::size_t firstExponentDigit = i;
-    for (; i < n && IsDigit(text[i]); ++i) ascii.push_back(static_cast<char>(text[i]));
+    for (; i < n && IsDigit(text[i]); ++i) *out++ = static_cast<char>(text[i]);
     if (i == firstExponentDigit) return std::nullopt;
   }
   while (i < n && IsBlank(text[i])) ++i;
@@ -75,9 +74,9 @@ std::optional<double> ReadNumber(TextView text, char16_t separator) {
   // zero for one too small, and says so either with success (3.x) or with
   // result_out_of_range (later versions).
   double value = 0.0;
-  const auto [end, ec] = fast_float::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+  const auto [end, ec] = fast_float::from_chars(ascii.data(), out, value);
   const bool read = ec == std::errc() || ec == std::errc::result_out_of_range;
-  if (!read || end != ascii.data() + ascii.size() || std::isinf(value)) return std::nullopt;
+  if (!read || end != out || std::isinf(value)) return std::nullopt;
   return value;
 }
 
@@ -87,9 +86,10 @@ Text NumberToText(double value, char16_t separator) {
   // {fmt}'s G follows printf's: plain or exponent form by the rounded
   // exponent, trailing zeros dropped, two exponent digits at least; it
   // rounds the exact binary value, ties to even, and ignores the locale.
+  // The longest is "-1.79769313486232E+308", 22 characters.
   char buffer[32];
-  const auto written = fmt::format_to_n(buffer, sizeof buffer, "{:.15G}", value);
-  Text text(buffer, buffer + std::min(written.size, sizeof buffer));
+  char* const end = fmt::format_to(buffer, FMT_COMPILE("{:.15G}"), value);
+  Text text(buffer, end);
   for (char16_t& c : text)
     if (c == u'.') c = separator;
   return text;

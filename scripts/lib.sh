@@ -34,10 +34,12 @@ need_locale() {
 }
 
 # What building the program itself needs.
+# fast_float and {fmt} read and write numbers, header only.
 # The box font's condensed face comes with fonts-dejavu-extra. Qt's
 # translation tools (lupdate, lrelease and their CMake functions) and Python
 # turn translations/*.ts into the program's texts.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools python3
+BUILD_PACKAGES=(cmake ninja-build g++ libfast-float-dev libfmt-dev qt6-base-dev qt6-tools-dev
+  qt6-l10n-tools python3
   fonts-dejavu-core fonts-dejavu-extra)
 # What the tests need beyond the build: GoogleTest, a real X display with
 # tools to drive it and read its clipboard, tools that read icon files and
