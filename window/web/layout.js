@@ -42,7 +42,7 @@ function place(control, row) {
   control.style.width = formPixels(row.width);
   control.style.height = formPixels(row.height);
   // Where neighbours overlap by a pixel, the later one in the table is on top.
-  control.style.zIndex = row.order;
+  control.style.setProperty("--order", row.order);
   if (!row.tabStop) control.tabIndex = -1;
 }
 
