@@ -73,8 +73,9 @@ REPRODUCIBLE_PACKAGES=(git diffoscope-minimal)
 WEB_PACKAGES=(emscripten node-acorn nodejs cmake ninja-build python3 libfast-float-dev libfmt-dev)
 # What the web tests need beyond that: GoogleTest's sources to build for
 # WebAssembly, npm for the tests' own packages (only where node came without
-# it: a nodejs that carries npm conflicts with Debian's), the browsers with a
+# it: a nodejs that carries npm conflicts with Debian's) and the certificates
+# it fetches them with (a minimal system has none), the browsers with a
 # font (none of them brings one), and a private X display with xdpyinfo for
 # WebKit, which has no headless mode.
-WEB_TEST_PACKAGES=(googletest $(command -v npm >/dev/null || echo npm) chromium firefox-esr
-  fonts-dejavu-core xvfb x11-utils webkit2gtk-driver)
+WEB_TEST_PACKAGES=(googletest $(command -v npm >/dev/null || echo npm) ca-certificates
+  chromium firefox-esr fonts-dejavu-core xvfb x11-utils webkit2gtk-driver)
