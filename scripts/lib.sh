@@ -66,3 +66,16 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine64 nsis)
 # the commit twice (a minimal system has none), and diffoscope, to show what
 # differs inside two builds of a package.
 REPRODUCIBLE_PACKAGES=(git diffoscope-minimal)
+# What building the web page needs: emscripten (its JavaScript optimizer
+# reads JavaScript with acorn, run by node), the headers of the number
+# libraries the core reads and writes numbers with, and Python, which turns
+# translations/*.ts and the icons into the page's files.
+WEB_PACKAGES=(emscripten node-acorn nodejs cmake ninja-build python3 libfast-float-dev libfmt-dev)
+# What the web tests need beyond that: GoogleTest's sources to build for
+# WebAssembly, npm for the tests' own packages (only where node came without
+# it: a nodejs that carries npm conflicts with Debian's) and the certificates
+# it fetches them with (a minimal system has none), the browsers with a
+# font (none of them brings one), and a private X display with xdpyinfo for
+# WebKit, which has no headless mode.
+WEB_TEST_PACKAGES=(googletest $(command -v npm >/dev/null || echo npm) ca-certificates
+  chromium firefox-esr fonts-dejavu-core xvfb x11-utils webkit2gtk-driver)

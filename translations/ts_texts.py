@@ -8,6 +8,9 @@ in the forms that are built without Qt:
                                         Key[lang]=... for each message of CONTEXT
   ts_texts.py metainfo CONTEXT TS...    AppStream elements: <key>English</key>
                                         and <key xml:lang="lang">...</key>
+  ts_texts.py web OUT.js CONTEXTS TS... the web page's script of translations,
+                                        {language: {context: {English: text}}},
+                                        of the contexts named (comma-separated)
 
 For the desktop entry and AppStream, a message's comment in the .ts file names
 the key or element it fills. A file's language follows "lumbrix_" in its
@@ -15,6 +18,7 @@ name (lumbrix_de.ts is German); the string table has one block per primary
 language. Unfinished translations, and files not written
 yet, are left out, so English shows instead.
 """
+import json
 import pathlib
 import sys
 import xml.etree.ElementTree as ET
@@ -119,6 +123,24 @@ def catalog_texts(context, ts_paths):
     return result
 
 
+def write_web(js_path, contexts, ts_paths):
+    # Languages as the browser names them (pt-BR); ASCII only, so that the
+    # script reads the same whatever charset it is served with.
+    files, _ = read_all(ts_paths)
+    texts = {}
+    for language, messages in files:
+        done = {}
+        for (context, source), (_, text) in messages.items():
+            if text is not None and context in contexts:
+                done.setdefault(context, {})[source] = text
+        if done:
+            texts[language.replace("_", "-")] = done
+    pathlib.Path(js_path).write_text(
+        "// Generated from the .ts files by translations/ts_texts.py: edit those.\n"
+        "globalThis.lumbrixTranslations = %s;\n" % json.dumps(texts, sort_keys=True, indent=1),
+        encoding="ascii")
+
+
 def main(argv):
     mode = argv[1] if len(argv) > 1 else ""
     if mode == "rc" and len(argv) >= 4:
@@ -130,6 +152,8 @@ def main(argv):
         print("\n  ".join("<%s%s>%s</%s>" % (key, ' xml:lang="%s"' % lang if lang else "",
                                              escape(text), key)
                           for key, texts in catalog_texts(argv[2], argv[3:]) for lang, text in texts))
+    elif mode == "web" and len(argv) >= 4:
+        write_web(argv[2], argv[3].split(","), argv[4:])
     else:
         sys.exit(__doc__)
 

@@ -16,6 +16,13 @@ TEST(NumberText, IgnoresTheProcessLocale) {
   // glibc's name for German, then the Windows C runtime's.
   if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "German_Germany.1252"))
     GTEST_SKIP() << "no German locale (de_DE.UTF-8 is not generated)";
+  // Emscripten's C library takes any locale name and still writes '.': there
+  // the page's comma comes from the browser's language (tests/web) instead.
+  const std::string point = std::localeconv()->decimal_point;
+  if (point != ",") {
+    std::setlocale(LC_ALL, saved.c_str());
+    GTEST_SKIP() << "the German locale writes decimals with '" << point << "' here, not ','";
+  }
   EXPECT_EQ(ReadNumber(u"632.8"), 632.8);
   EXPECT_FALSE(IsNumber(u"632,8"));
   EXPECT_EQ(NumberToText(1240 / 632.8), u"1.95954487989886");

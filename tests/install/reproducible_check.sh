@@ -35,7 +35,8 @@ rm "$work"/*.err
 
 differ=()
 for a in "$one"/build-package/lumbrix_*.deb \
-  "$one"/build-package-windows/lumbrix-*-windows-x64.{exe,zip}; do
+  "$one"/build-package-windows/lumbrix-*-windows-x64.{exe,zip} \
+  "$one"/build-package-web/lumbrix-*-web.zip; do
   b=$two${a#"$one"}
   [ -f "$a" ] && [ -f "$b" ] || fail "a package is missing: $a"
   sha256sum "$a" "$b" | sed "s|$work/||"

@@ -60,6 +60,13 @@ minbase() {
   fi
   echo "deb $mirror $release main" >"$root/etc/apt/sources.list"
   cp /etc/resolv.conf "$root/etc/resolv.conf"
+  # The host's own certificate authorities, which ca-certificates adds to the
+  # system's when it is installed: a network that inspects https (npm's
+  # downloads) is trusted inside as outside.
+  if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+  fi
 }
 
 # mount_system ROOT: what a whole test run needs beyond apt and dpkg: /proc,

@@ -1,0 +1,39 @@
+// Serves a folder on 127.0.0.1 at a free port, as any static host would,
+// and stands as the browsers' proxy: a request for any other host is refused
+// and noted in `outside`, so nothing leaves the machine. With `offline` set
+// it drops every request, as a machine with no network would. Shared by the
+// browser test and bench/web.
+"use strict";
+const fs = require("fs");
+const http = require("http");
+const path = require("path");
+
+const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
+  ".svg": "image/svg+xml", ".png": "image/png", ".webmanifest": "application/manifest+json" };
+
+exports.serve = (folder) => new Promise((resolve) => {
+  const root = path.resolve(folder);
+  const outside = [];
+  const site = { offline: false, outside };
+  const server = http.createServer((request, response) => {
+    if (site.offline) return request.socket.destroy();
+    // A browser may send even the page's own address through its proxy (WebKit does).
+    const url = new URL(request.url, `http://${request.headers.host}`);
+    let name = path.join(root, decodeURIComponent(url.pathname));
+    if (name.endsWith(path.sep)) name += "index.html";
+    if (url.host !== site.proxy) outside.push(request.url);
+    fs.readFile(name, (error, data) => {
+      if (error || url.host !== site.proxy || !name.startsWith(root)) return response.writeHead(404).end();
+      response.writeHead(200, { "Content-Type": TYPES[path.extname(name)] || "application/octet-stream",
+                                "Cache-Control": "no-cache" }).end(data);
+    });
+  });
+  server.on("connect", (request, socket) => {
+    outside.push(request.url); // https: CONNECT host:443
+    socket.on("error", () => {}).end("HTTP/1.1 403 Forbidden\r\n\r\n");
+  });
+  server.listen(0, "127.0.0.1", () => {
+    const { port } = server.address();
+    resolve(Object.assign(site, { server, port, url: `http://127.0.0.1:${port}/`, proxy: `127.0.0.1:${port}` }));
+  });
+});
