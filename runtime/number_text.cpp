@@ -86,13 +86,10 @@ Text NumberToText(double value, char16_t separator) {
   // {fmt}'s G follows printf's: plain or exponent form by the rounded
   // exponent, trailing zeros dropped, two exponent digits at least; it
   // rounds the exact binary value, ties to even, and ignores the locale.
-  // The longest is "-1.79769313486231E+308", 22 characters.
+  // The longest is "-1.79769313486232E+308", 22 characters.
   char buffer[32];
   char* const end = fmt::format_to(buffer, FMT_COMPILE("{:.15G}"), value);
   Text text(buffer, end);
-  // The largest doubles round up to 1.79769313486232E+308, which is past the
-  // largest double and would not read back; round those down instead.
-  if (text.ends_with(u"1.79769313486232E+308")) text[text.size() - 6] = u'1';
   for (char16_t& c : text)
     if (c == u'.') c = separator;
   return text;

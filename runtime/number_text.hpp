@@ -26,9 +26,7 @@ inline bool IsNumber(TextView text, char16_t separator = u'.') {
 
 // The text of a double with 15 significant digits and no trailing zeros, as
 // "%.15G" writes it in the C locale, with `separator` for the point: 632.8,
-// 1.24E+16, 1.24E-05. Infinite values read "Infinity" and "-Infinity". Every
-// finite text reads back; the largest doubles, which would round past the
-// largest double, are written rounded down: 1.79769313486231E+308.
+// 1.24E+16, 1.24E-05. Infinite values read "Infinity" and "-Infinity".
 Text NumberToText(double value, char16_t separator = u'.');
 
 } // namespace lumbrix
