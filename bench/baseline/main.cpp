@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     result->setText(ok && value != 0 ? QString::number(1240 / value, 'g', 15) : QString());
   });
 
+  input->setFocus();
   window.show();
   return app.exec();
 }
