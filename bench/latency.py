@@ -30,11 +30,13 @@ TIMEOUT = 5.0
 
 
 def find_window(d, root, title, taken):
-    for child in root.query_tree().children:
-        if child.id in taken:
-            continue
-        if window_title(d, child) == title and child.get_attributes().map_state == X.IsViewable:
-            return child
+    """The viewable window so titled, at the top or one level down (in a window manager's frame)."""
+    for top in root.query_tree().children:
+        for child in [top] + list(top.query_tree().children):
+            if child.id in taken:
+                continue
+            if window_title(d, child) == title and child.get_attributes().map_state == X.IsViewable:
+                return child
     return None
 
 
@@ -165,7 +167,8 @@ def main():
             settle(d)
             program.learn_band(d)
             # Both stay up, side by side; only the keyboard focus moves.
-            program.window.configure(x=300 * len(programs), y=0)
+            if program.window.query_tree().parent.id == root.id:
+                program.window.configure(x=300 * len(programs), y=0)
             programs.append(program)
             settle(d)
         for round_ in range(args.warmup + args.rounds):
