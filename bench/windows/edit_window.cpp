@@ -11,6 +11,7 @@
 namespace {
 
 WNDPROC editProc = nullptr;
+HWND inputBox = nullptr;
 HWND resultBox = nullptr;
 
 // The input EDIT with Enter caught before the control beeps at it.
@@ -33,6 +34,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     PostQuitMessage(0);
     return 0;
   }
+  // Activated again, the window gives the keyboard back to the input, as
+  // Lumbrix's window and every dialog do.
+  if (message == WM_SETFOCUS) {
+    SetFocus(inputBox);
+    return 0;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -50,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const HWND window =
       CreateWindowExW(0, L"EditWindow", L"Lumbrix", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                       CW_USEDEFAULT, CW_USEDEFAULT, 171, 87, nullptr, nullptr, instance, nullptr);
-  const HWND input =
+  const HWND input = inputBox =
       CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"632.8", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
                       0, 0, 137, 17, window, nullptr, instance, nullptr);
   resultBox =
