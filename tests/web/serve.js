@@ -2,8 +2,8 @@
 // and stands as the browsers' proxy: a request for any other host is refused
 // and noted in `outside`, so nothing leaves the machine. With `offline` set
 // it drops every request, as a machine with no network would; a file named
-// in `held` is answered that many ms late, as over a slow network. Shared
-// by the browser test and bench/web.
+// in `held` is answered only once the promise given for it settles, as over
+// a slow network. Shared by the browser test and bench/web.
 "use strict";
 const fs = require("fs");
 const http = require("http");
@@ -29,9 +29,7 @@ exports.serve = (folder) => new Promise((resolve) => {
       const answer = () => response.writeHead(200, {
         "Content-Type": TYPES[path.extname(name)] || "application/octet-stream",
         "Cache-Control": "no-cache" }).end(data);
-      const late = site.held[path.basename(name)];
-      if (late) setTimeout(answer, late);
-      else answer();
+      Promise.resolve(site.held[path.basename(name)]).finally(answer);
     });
   });
   server.on("connect", (request, socket) => {
