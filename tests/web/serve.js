@@ -1,20 +1,22 @@
 // Serves a folder on 127.0.0.1 at a free port, as any static host would,
 // and stands as the browsers' proxy: a request for any other host is refused
 // and noted in `outside`, so nothing leaves the machine. With `offline` set
-// it drops every request, as a machine with no network would. Shared by the
-// browser test and bench/web.
+// it drops every request, as a machine with no network would; a file named
+// in `held` is answered only once the promise given for it settles, as over
+// a slow network. Shared by the browser test and bench/web.
 "use strict";
 const fs = require("fs");
 const http = require("http");
 const path = require("path");
 
 const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
-  ".svg": "image/svg+xml", ".png": "image/png", ".webmanifest": "application/manifest+json" };
+  ".svg": "image/svg+xml", ".png": "image/png", ".webmanifest": "application/manifest+json",
+  ".wasm": "application/wasm" };
 
 exports.serve = (folder) => new Promise((resolve) => {
   const root = path.resolve(folder);
   const outside = [];
-  const site = { offline: false, outside };
+  const site = { offline: false, outside, held: {} };
   const server = http.createServer((request, response) => {
     if (site.offline) return request.socket.destroy();
     // A browser may send even the page's own address through its proxy (WebKit does).
@@ -24,8 +26,10 @@ exports.serve = (folder) => new Promise((resolve) => {
     if (url.host !== site.proxy) outside.push(request.url);
     fs.readFile(name, (error, data) => {
       if (error || url.host !== site.proxy || !name.startsWith(root)) return response.writeHead(404).end();
-      response.writeHead(200, { "Content-Type": TYPES[path.extname(name)] || "application/octet-stream",
-                                "Cache-Control": "no-cache" }).end(data);
+      const answer = () => response.writeHead(200, {
+        "Content-Type": TYPES[path.extname(name)] || "application/octet-stream",
+        "Cache-Control": "no-cache" }).end(data);
+      Promise.resolve(site.held[path.basename(name)]).finally(answer);
     });
   });
   server.on("connect", (request, socket) => {

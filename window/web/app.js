@@ -2,15 +2,42 @@
 // does all the work: this passes key presses and clicks to its handlers over
 // the four boxes and writes the boxes back, in the browser's language and
 // with its decimal separator. It reads no number and holds no text of its own.
+// The window is in the page as built (layout.js), and takes typing at once:
+// what the visitor asks of it before the core is ready waits, in order, and
+// is answered once it is, as it would have been then.
 "use strict";
 
-// Resolved once the core is loaded and the boxes show their start texts.
-// The scripts after this one have run by DOMContentLoaded (all are deferred).
+const controls = builtForm();
+const { Text1, Text2, Text3, Text4, Command } = controls;
+
+// What waits for the core, in order; null once it is ready and all is done.
+let waiting = [];
+const whenReady = (action) => (waiting ? waiting.push(action) : action());
+// Once ready: the core, its form, the page's translation and separator.
+let page = null;
+
+// Resolved once the core is loaded, the boxes show their start texts and
+// what waited is answered. The scripts after this one have run by
+// DOMContentLoaded (all are deferred).
 window.lumbrixReady = new Promise((resolve, reject) => {
   document.addEventListener("DOMContentLoaded", () => {
-    LumbrixCore({ wasmBinary: lumbrixWasm }).then(start).then(resolve, reject);
+    coreOptions().then(LumbrixCore).then(start).then(resolve, reject);
   });
 });
+
+// Over http(s) the core's loader streams lumbrix.wasm in and compiles it as
+// it arrives (index.html has it fetched with the page). Opened from a file,
+// where Chromium fetches nothing, the page loads it as a script of its bytes.
+function coreOptions() {
+  if (location.protocol !== "file:") return Promise.resolve({});
+  return new Promise((resolve, reject) => {
+    const script = document.createElement("script");
+    script.src = "lumbrix-wasm.js";
+    script.onload = () => resolve({ wasmBinary: lumbrixWasm });
+    script.onerror = reject;
+    document.head.append(script);
+  });
+}
 
 // The browser's first language: the page's texts and numbers follow it.
 function firstLanguage() {
@@ -59,71 +86,85 @@ function writeText(input, before, after) {
   if (after !== before) input.value = after;
 }
 
-function connect(core, form, controls, translate, separator) {
-  const { Text1, Text2, Text3, Text4, Command } = controls;
-  const spoken = document.getElementById("spoken");
-  const warning = document.getElementById("warning");
-  const keys = new Map([["Enter", form.keyEnter], ["Escape", form.keyEscape]]);
+const read = () => ({ Text1: readBox(Text1), Text2: readBox(Text2), Text3: Text3.value,
+                      Text4: Text4.value });
+const write = (before, after) => {
+  writeBox(Text1, before.Text1, after.Text1);
+  writeBox(Text2, before.Text2, after.Text2);
+  writeText(Text3, before.Text3, after.Text3);
+  writeText(Text4, before.Text4, after.Text4);
+};
+// Runs one of the core's handlers over the boxes and writes back its answer.
+const handle = (handler) => {
+  const before = read();
+  let { fields, endProgram } = handler(before);
+  if (endProgram) {
+    window.close();
+    // Where the browser keeps the page, it stays, empty and working.
+    fields = page.core.ClearAll(before);
+  }
+  write(before, fields);
+};
 
-  const read = () => ({ Text1: readBox(Text1), Text2: readBox(Text2), Text3: Text3.value,
-                        Text4: Text4.value });
-  const write = (before, after) => {
-    writeBox(Text1, before.Text1, after.Text1);
-    writeBox(Text2, before.Text2, after.Text2);
-    writeText(Text3, before.Text3, after.Text3);
-    writeText(Text4, before.Text4, after.Text4);
-  };
-  const handle = (handler) => {
-    const before = read();
-    let { fields, endProgram } = handler(before);
-    if (endProgram) {
-      window.close();
-      // Where the browser keeps the page, it stays, empty and working.
-      fields = core.ClearAll(before);
-    }
-    write(before, fields);
-  };
-  // The keyboard's Copy result, where the desktop has it in the input's menu.
-  const copyResult = (event) => {
-    if (!event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return false;
-    if (event.code !== "KeyC" && event.key.toLowerCase() !== "c") return false;
-    if (Text2.value && navigator.clipboard) navigator.clipboard.writeText(Text2.value).catch(() => {});
-    return true;
-  };
-  const onKey = (handler) => (event) => {
-    if (event.isComposing) return;
-    const key = keys.get(event.key);
-    if (key !== undefined) handle((fields) => handler(fields, key));
-    else if (!copyResult(event)) return;
-    event.preventDefault();
-  };
-
-  Text1.addEventListener("keydown", onKey((fields, key) => {
+function pressKey(box, name) {
+  const { core, form, translate, separator } = page;
+  const key = new Map([["Enter", form.keyEnter], ["Escape", form.keyEscape]]).get(name);
+  if (box === Text2) return handle((fields) => core.Text2_KeyPress(fields, key));
+  handle((fields) => {
     const outcome = core.Text1_KeyPress(fields, key, separator);
     // The result appears in a box without focus: say it. A new element
     // each time, so that the same phrase twice is said twice.
     if (key === form.keyEnter) {
       const phrase = document.createElement("span");
       phrase.textContent = core.SpokenResult(outcome.fields, translate(form.noResultForZero));
-      spoken.replaceChildren(phrase);
+      document.getElementById("spoken").replaceChildren(phrase);
     }
     return outcome;
-  }));
-  Text2.addEventListener("keydown", onKey((fields, key) => core.Text2_KeyPress(fields, key)));
-  Text1.addEventListener("click", () => handle((fields) => core.Text1_Click(fields)));
-  Text2.addEventListener("click", () => handle((fields) => core.Text2_Click(fields)));
-  const copyKeys = "Alt+C";
-  Text1.setAttribute("aria-keyshortcuts", copyKeys);
-  Text1.title = `${translate(form.copyResult)} (${copyKeys})`;
-
-  Command.addEventListener("click", () => {
-    const opened = window.open(form.homePage, "_blank");
-    if (opened) opened.opener = null;
-    // Names the address, so that it can be opened by hand.
-    warning.textContent = translate(form.homePageWarning).split("%1").join(form.homePage);
-    warning.hidden = Boolean(opened);
   });
 }
+
+// The keyboard's Copy result, where the desktop has it in the input's menu.
+const copyKeys = "Alt+C";
+const isCopyResult = (event) => event.altKey && !event.ctrlKey && !event.metaKey &&
+  !event.shiftKey && (event.code === "KeyC" || event.key.toLowerCase() === "c");
+const copyResult = () => {
+  if (Text2.value && navigator.clipboard) navigator.clipboard.writeText(Text2.value).catch(() => {});
+};
+
+// Keys that change a box's text. While something waits for the core they
+// wait behind it, so that each lands where it would have landed then.
+const edits = (event) => !event.ctrlKey && !event.metaKey && !event.altKey &&
+  ([...event.key].length === 1 || event.key === "Backspace" || event.key === "Delete");
+function typeInto(box, key) {
+  let { selectionStart: start, selectionEnd: end } = box;
+  if (start === end && key === "Backspace") start = Math.max(0, start - 1);
+  if (start === end && key === "Delete") end += 1;
+  box.setRangeText([...key].length === 1 ? key : "", start, end, "end");
+}
+
+const clicks = new Map([[Text1, "Text1_Click"], [Text2, "Text2_Click"]]);
+for (const [box, click] of clicks) {
+  box.addEventListener("keydown", (event) => {
+    if (event.isComposing) return;
+    const queued = Boolean(waiting?.length);
+    if (event.key === "Enter" || event.key === "Escape") whenReady(() => pressKey(box, event.key));
+    else if (isCopyResult(event)) (queued ? whenReady : (copy) => copy())(copyResult);
+    else if (queued && !box.readOnly && edits(event)) whenReady(() => typeInto(box, event.key));
+    else return;
+    event.preventDefault();
+  });
+  box.addEventListener("click", () => whenReady(() => handle((fields) => page.core[click](fields))));
+}
+
+Command.addEventListener("click", () => whenReady(() => {
+  const { form, translate } = page;
+  const opened = window.open(form.homePage, "_blank");
+  if (opened) opened.opener = null;
+  // Names the address, so that it can be opened by hand.
+  const warning = document.getElementById("warning");
+  warning.textContent = translate(form.homePageWarning).split("%1").join(form.homePage);
+  warning.hidden = Boolean(opened);
+}));
 
 // Over http(s) only: a page opened from a file can be neither kept nor
 // installed, and a browser would only log its refusal to read the manifest.
@@ -144,6 +185,11 @@ function start(core) {
   const form = core.Form(separator);
   document.documentElement.lang = language;
   document.title = form.title;
-  connect(core, form, drawForm(form, translate), translate, separator);
+  takeOverForm(form, controls, translate);
+  Text1.setAttribute("aria-keyshortcuts", copyKeys);
+  Text1.title = `${translate(form.copyResult)} (${copyKeys})`;
+  page = { core, form, translate, separator };
+  for (const action of waiting) action();
+  waiting = null;
   offerOfflineAndInstall();
 }

@@ -6,10 +6,9 @@
 #include "conversion/converter_controller.hpp"
 #include "conversion/spoken_result.hpp"
 #include "runtime/number_text.hpp"
-#include "window/layout.hpp"
 #include "window/product.hpp"
-#include "window/start_text.hpp"
 #include "window/texts.hpp"
+#include "window/web/page_form.hpp"
 
 #include <emscripten/bind.h>
 
@@ -20,9 +19,6 @@ namespace lumbrix {
 namespace {
 
 using emscripten::val;
-
-// CSS pixels are 96 to the inch.
-constexpr int kCssDpi = 96;
 
 // The boxes after a handler, and whether it asked to end the program.
 struct Outcome {
@@ -76,36 +72,35 @@ val TranslatableValue(const Translatable& t) {
 
 // One row of the table, its place in CSS pixels and its start text with the
 // page's separator.
-val ControlValue(const Control& control, int order, char16_t separator) {
-  const PixelEdges px = ToPixels(control.rect, kCssDpi);
-  val row = val::object();
-  row.set("name", std::string(control.name));
-  row.set("button", control.kind == ControlKind::Button);
-  row.set("order", order); // of creation: later controls are drawn on top
-  row.set("left", px.left);
-  row.set("top", px.top);
-  row.set("width", px.width());
-  row.set("height", px.height());
-  row.set("text", StartText(control, separator));
-  row.set("tabIndex", control.tabIndex);
-  row.set("tabStop", control.tabStop);
-  row.set("readOnly", control.readOnly);
-  row.set("menuBackground", control.background == Background::Menu);
-  row.set("accessibleName", TranslatableValue(control.accessibleName));
-  row.set("description", TranslatableValue(control.description));
-  return row;
+val ControlValue(const PageControl& row) {
+  const Control& control = row.control;
+  val value = val::object();
+  value.set("name", std::string(control.name));
+  value.set("button", control.kind == ControlKind::Button);
+  value.set("order", row.order);
+  value.set("left", row.px.left);
+  value.set("top", row.px.top);
+  value.set("width", row.px.width());
+  value.set("height", row.px.height());
+  value.set("text", row.text);
+  value.set("tabIndex", control.tabIndex);
+  value.set("tabStop", control.tabStop);
+  value.set("readOnly", control.readOnly);
+  value.set("menuBackground", control.background == Background::Menu);
+  value.set("accessibleName", TranslatableValue(control.accessibleName));
+  value.set("description", TranslatableValue(control.description));
+  return value;
 }
 
 // The window: its size in CSS pixels, its controls, the texts that belong to
 // no control, and the keys the handlers know.
 val Form(const Text& separator) {
   val controls = val::array();
-  int order = 0;
-  for (const Control& control : kControls)
-    controls.call<void>("push", ControlValue(control, order++, First(separator)));
+  for (const PageControl& row : PageControls(First(separator)))
+    controls.call<void>("push", ControlValue(row));
   val widest = val::array();
   for (const char* text : kWidestTexts) widest.call<void>("push", std::string(text));
-  const PixelEdges client = ToPixels(kClientArea, kCssDpi);
+  const PixelEdges client = PageClientArea();
 
   val form = val::object();
   form.set("title", std::string(kProductName));

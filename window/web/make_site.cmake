@@ -1,9 +1,11 @@
-# cmake -DSITE=dir -DFILES=a|b|... -DSERVICE_WORKER=sw.js.in -P make_site.cmake
-# Makes SITE hold exactly FILES and sw.js, which caches them all under a name
-# that changes with their content, so that a new build replaces the old cache.
+# cmake -DSITE=dir -DFILES=a|b|... -DUNCACHED=c -DSERVICE_WORKER=sw.js.in -P make_site.cmake
+# Makes SITE hold exactly FILES, UNCACHED and sw.js, which caches FILES under a
+# name that changes with their content, so that a new build replaces the old cache.
 string(REPLACE "|" ";" files "${FILES}")
 file(REMOVE_RECURSE ${SITE})
 file(MAKE_DIRECTORY ${SITE})
+get_filename_component(uncached_name ${UNCACHED} NAME)
+file(COPY_FILE ${UNCACHED} ${SITE}/${uncached_name})
 # "./" too: the address a visitor opens.
 set(names "\"./\"")
 set(hashes "")

@@ -5,8 +5,26 @@ set(lumbrix_web ${CMAKE_CURRENT_LIST_DIR})
 set(lumbrix_site ${PROJECT_BINARY_DIR}/site)
 
 # The product's name and description, from the top-level CMakeLists.txt.
-configure_file(${lumbrix_web}/index.html.in web/index.html @ONLY)
 configure_file(${lumbrix_web}/manifest.webmanifest.in web/manifest.webmanifest @ONLY)
+
+# The page with the converter window in it as built: form_html.cpp, run
+# under node, writes it from the core's control table and texts.
+find_program(LUMBRIX_NODE NAMES node nodejs REQUIRED)
+add_executable(lumbrix_form_html ${lumbrix_web}/form_html.cpp)
+target_link_libraries(lumbrix_form_html PRIVATE lumbrix_core lumbrix_window_common)
+# One file (node 20 cannot load a separate .wasm from a path).
+target_link_options(lumbrix_form_html PRIVATE -sENVIRONMENT=node -sSINGLE_FILE=1)
+set(lumbrix_index_html ${CMAKE_CURRENT_BINARY_DIR}/web/index.html)
+set(lumbrix_style_css ${CMAKE_CURRENT_BINARY_DIR}/web/style.css)
+add_custom_command(
+  OUTPUT ${lumbrix_index_html} ${lumbrix_style_css}
+  COMMAND ${CMAKE_COMMAND} -DNODE=${LUMBRIX_NODE} -DFORM_HTML=$<TARGET_FILE:lumbrix_form_html>
+          -DWEB=${lumbrix_web} -DOUT=${CMAKE_CURRENT_BINARY_DIR}/web
+          -DPROJECT_NAME=${PROJECT_NAME} -P ${lumbrix_web}/make_page.cmake
+  DEPENDS lumbrix_form_html ${lumbrix_web}/make_page.cmake ${lumbrix_web}/index.html.in
+          ${lumbrix_web}/style.css
+  COMMENT "Writing the page with its form"
+  VERBATIM)
 
 # The translated texts, from the same translations/*.ts as the other shells:
 # those of window/controls.hpp, window/texts.hpp and conversion/spoken_result.hpp.
@@ -19,7 +37,8 @@ add_custom_command(
   DEPENDS ${PROJECT_SOURCE_DIR}/translations/ts_texts.py ${LUMBRIX_TS_FILES}
   COMMENT "Writing the page's translations")
 
-# The core's WebAssembly as a script; the loader beside it.
+# The core's WebAssembly as a script, for a page opened from a file, where
+# the browser fetches no .wasm; the loader and the .wasm beside it.
 set(lumbrix_wasm_js ${CMAKE_CURRENT_BINARY_DIR}/web/lumbrix-wasm.js)
 add_custom_command(
   OUTPUT ${lumbrix_wasm_js}
@@ -40,22 +59,26 @@ foreach(size IN ITEMS 32 256)
   list(APPEND lumbrix_site_icons ${png})
 endforeach()
 
-# In the order the service worker lists them; it caches them all.
+# In the order the service worker lists them; it caches them all but the
+# WebAssembly as a script, which only a page opened from a file loads, where
+# no service worker runs.
 set(lumbrix_site_files
-    ${CMAKE_CURRENT_BINARY_DIR}/web/index.html
-    ${lumbrix_web}/style.css
+    ${lumbrix_index_html}
+    ${lumbrix_style_css}
     ${lumbrix_web}/app.js
     ${lumbrix_web}/layout.js
     ${lumbrix_translations_js}
     $<TARGET_FILE:lumbrix>
-    ${lumbrix_wasm_js}
+    $<TARGET_FILE_DIR:lumbrix>/lumbrix.wasm
     ${CMAKE_CURRENT_BINARY_DIR}/web/manifest.webmanifest
     ${lumbrix_site_icons})
 add_custom_command(
   OUTPUT ${lumbrix_site}/sw.js
   COMMAND ${CMAKE_COMMAND} -DSITE=${lumbrix_site} "-DFILES=$<JOIN:${lumbrix_site_files},|>"
-          -DSERVICE_WORKER=${lumbrix_web}/sw.js.in -P ${lumbrix_web}/make_site.cmake
-  DEPENDS ${lumbrix_site_files} lumbrix ${lumbrix_web}/sw.js.in ${lumbrix_web}/make_site.cmake
+          -DUNCACHED=${lumbrix_wasm_js} -DSERVICE_WORKER=${lumbrix_web}/sw.js.in
+          -P ${lumbrix_web}/make_site.cmake
+  DEPENDS ${lumbrix_site_files} ${lumbrix_wasm_js} lumbrix ${lumbrix_web}/sw.js.in
+          ${lumbrix_web}/make_site.cmake
   COMMENT "Gathering the page into site/"
   VERBATIM)
 add_custom_target(site ALL DEPENDS ${lumbrix_site}/sw.js)
