@@ -51,7 +51,8 @@ function probe() {
   });
   let pressed = null;
   window.addEventListener("keydown", (event) => {
-    if (event.key === "Enter") pressed = { at: event.timeStamp, before: document.getElementById("Text2").value };
+    const result = document.getElementById("Text2");
+    if (event.key === "Enter") pressed = { at: event.timeStamp, before: result.value };
   }, true);
   window.addEventListener("keydown", (event) => {
     if (event.key !== "Enter" || !pressed) return;
@@ -77,7 +78,8 @@ function weight(fetched) {
   const total = (name, list) => [name, ...[1, 2].map((i) => list.reduce((sum, row) => sum + row[i], 0))];
   const visit = rows.filter(([name]) => fetched.has(name));
   console.log("| file | bytes | gzipped | fetched by a visit over http |\n|---|---|---|---|");
-  for (const [name, raw, gzipped] of rows) console.log(`| ${name} | ${raw} | ${gzipped} | ${fetched.has(name) ? "yes" : ""} |`);
+  for (const [name, raw, gzipped] of rows)
+    console.log(`| ${name} | ${raw} | ${gzipped} | ${fetched.has(name) ? "yes" : ""} |`);
   for (const [name, raw, gzipped] of [total("site, total", rows), total("one visit, total", visit)])
     console.log(`| ${name} | ${raw} | ${gzipped} | |`);
 }
@@ -98,17 +100,20 @@ async function visit(browser, url, slow, fetched) {
     await devtools.send("Network.enable");
     await devtools.send("Network.emulateNetworkConditions", SLOW_NETWORK);
   }
-  if (fetched) page.on("requestfinished", (request) => fetched.add(path.basename(new URL(request.url()).pathname) || "index.html"));
+  const file = (request) => path.basename(new URL(request.url()).pathname) || "index.html";
+  if (fetched) page.on("requestfinished", (request) => fetched.add(file(request)));
   await page.goto(url, { waitUntil: "load" });
   await page.waitForFunction(() => window.probe.ready !== null, { polling: 20 });
-  // Two frames more, for a late shift.
-  const run = await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => {
-    // Firefox reports only the contentful paint: its first paint here too.
+  // Two frames more, for a late shift. Firefox reports only the contentful
+  // paint: its first paint here too.
+  const run = await page.evaluate(() => new Promise((resolve) => {
     const paint = (name) => performance.getEntriesByName(name)[0]?.startTime;
-    const contentful = paint("first-contentful-paint") ?? NaN;
-    resolve({ paint: paint("first-paint") ?? contentful, contentful,
-      ready: window.probe.ready, shift: window.probe.shift });
-  }))));
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+      const contentful = paint("first-contentful-paint") ?? NaN;
+      resolve({ paint: paint("first-paint") ?? contentful, contentful,
+        ready: window.probe.ready, shift: window.probe.shift });
+    }));
+  }));
   await page.browserContext().close();
   return run;
 }
@@ -127,7 +132,8 @@ async function loads(name, sites, slow, fetched) {
   const keys = Object.keys(runs.lumbrix[0]);
   const med = Object.fromEntries(Object.entries(runs).map(([page, list]) =>
     [page, Object.fromEntries(keys.map((key) => [key, median(list.map((run) => run[key]))]))]));
-  return { version, med, shifts: Object.values(runs).map((list) => Math.max(...list.map((run) => run.shift))) };
+  const shifts = Object.values(runs).map((list) => Math.max(...list.map((run) => run.shift)));
+  return { version, med, shifts };
 }
 
 // Enter presses on both pages, open side by side, one each in turn: the
@@ -176,8 +182,10 @@ async function timing(sites) {
   }
   weight(fetched);
   console.log(`\n${rounds} loads of each page after ${warmup}, interleaved, each in a fresh context;` +
-    ` ${presses} Enter presses after ${warmup}; ${BROWSERS.map((name) => results[name].normal.version).join(", ")}`);
-  console.log("\n| browser, profile | page | first paint | first contentful paint | ready | layout shift |\n|---|---|---|---|---|---|");
+    ` ${presses} Enter presses after ${warmup}; ` +
+    BROWSERS.map((name) => results[name].normal.version).join(", "));
+  console.log("\n| browser, profile | page | first paint | first contentful paint | ready | layout shift |" +
+    "\n|---|---|---|---|---|---|");
   for (const [name, result] of Object.entries(results)) for (const profile of ["normal", "slow"]) {
     const run = result[profile];
     if (!run) continue;
@@ -189,7 +197,8 @@ async function timing(sites) {
       (run.med.lumbrix.ready / run.med.bare.paint).toFixed(2)} (/ bare's first paint) | |`);
   }
   console.log("\nMedians, ms after navigation start; layout shift: the largest sum of a load." +
-    " Enter to the next painted frame, ms:\n\n| browser | page | median | p90 | p99 | max |\n|---|---|---|---|---|---|");
+    " Enter to the next painted frame, ms:\n\n| browser | page | median | p90 | p99 | max |" +
+    "\n|---|---|---|---|---|---|");
   for (const result of Object.values(results)) for (const row of result.enter.rows) console.log(row);
 }
 
