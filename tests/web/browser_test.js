@@ -10,6 +10,7 @@ const assert = require("assert/strict");
 const fs = require("fs");
 const path = require("path");
 const { spawn } = require("child_process");
+const { launch } = require("./launch.js");
 const { serve } = require("./serve.js");
 
 const [browserName, only = ""] = process.argv.slice(2);
@@ -153,16 +154,8 @@ async function prepare(block, early) {
 const KEYS = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Backspace: "\uE003",
   Shift: "\uE008", Control: "\uE009", Alt: "\uE00A" };
 async function puppeteerDriver(tag, { proxy, port }) {
-  const puppeteer = require("puppeteer-core");
   const chromium = browserName === "chromium";
-  const browser = await puppeteer.launch(chromium ? { executablePath: "/usr/bin/chromium",
-    args: [`--accept-lang=${tag}`, `--proxy-server=${proxy}`, "--disable-background-networking",
-      "--disable-component-update", "--disable-sync", "--no-first-run",
-      ...(process.getuid() === 0 ? ["--no-sandbox"] : [])] } : {
-    browser: "firefox", executablePath: "/usr/bin/firefox-esr", extraPrefsFirefox: {
-      "intl.accept_languages": tag, "intl.locale.requested": tag, "network.proxy.type": 1,
-      "network.proxy.http": "127.0.0.1", "network.proxy.http_port": port,
-      "network.proxy.ssl": "127.0.0.1", "network.proxy.ssl_port": port } });
+  const browser = await launch(browserName, { tag, proxy, port });
   return { close: () => browser.close(), async open(url) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
