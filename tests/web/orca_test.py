@@ -42,52 +42,60 @@ def attributes(element):
     return dict(a.split(":", 1) for a in found.getAttributes())
 
 
+def listen(folder, tag, sep, name, port):
+    """Opens the page in one language and goes through the steps, with an Orca
+    of its own, which nothing of the last browser can hold up."""
+    prefs = {**PREFS, "intl.accept_languages": tag, "network.proxy.http_port": port,
+             "network.proxy.ssl_port": port}
+    os.mkdir(profile := f"{folder}/profile")
+    with open(f"{profile}/user.js", "w") as user:
+        user.writelines(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in prefs.items())
+    orca, browser, passed = Orca(folder), None, False
+    try:
+        orca.ready()
+        browser = subprocess.Popen(["firefox-esr", "--no-remote", "--profile", profile,
+                                    f"http://127.0.0.1:{port}/"], stderr=subprocess.DEVNULL)
+        # The phrase's element is a polite live region; Firefox adds the
+        # attribute a little after the element. Keys wait for the page's start,
+        # which gives the input its shortcut, and go to the browser's window.
+        wait_for("div#spoken as a polite live region",
+                 lambda: attributes("spoken")["live"] == "polite", 60)
+        wait_for("the page's start", lambda: "keyshortcuts" in attributes("Text1"))
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(browser.pid),
+                        "--name", "Lumbrix", "windowactivate", "--sync"], check=True)
+        mark = 0
+        for what, typed, names, pattern in STEPS:
+            if typed:
+                keys("ctrl+a")
+                type_text(typed.format(sep=sep))
+            if names:  # else all said since the page opened
+                mark = len(orca.spoken())
+                keys(*names)
+            if pattern is None:
+                orca.says_nothing(f"{tag}: {what}", ORCA_OWN, mark)
+            else:
+                orca.hears(f"{tag}: {what}", pattern.format(name=re.escape(name),
+                                                            sep=re.escape(sep)), mark)
+        passed = True
+    finally:
+        if browser:
+            browser.kill()
+            browser.wait()
+        print(f"Orca said in {tag}:", *(f"  {p!r}" for p in orca.spoken()), sep="\n")
+        orca.stop(show_errors=not passed)
+
+
 def main(node, site):
     server = subprocess.Popen([node, "-e", "require(process.argv[1]).serve(process.argv[2])"
                                ".then((s) => console.log(s.port))", f"{HERE}/serve.js", site],
                               stdout=subprocess.PIPE, text=True)
-    port = int(server.stdout.readline())
-    url = f"http://127.0.0.1:{port}/"
-    with tempfile.TemporaryDirectory() as folder:
-        orca, passed, browsers = Orca(folder), False, []
-        try:
-            orca.ready()
-            for tag, sep, name in LANGUAGES:
-                prefs = {**PREFS, "intl.accept_languages": tag, "network.proxy.http_port": port,
-                         "network.proxy.ssl_port": port}
-                os.mkdir(profile := f"{folder}/{tag}")
-                with open(f"{profile}/user.js", "w") as user:
-                    user.writelines(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n"
-                                    for k, v in prefs.items())
-                mark = len(orca.spoken())
-                browsers.append(subprocess.Popen(["firefox-esr", "--no-remote", "--profile",
-                                                  profile, url], stderr=subprocess.DEVNULL))
-                # The phrase's element is a polite live region; Firefox adds the
-                # attribute a little after the element. Keys wait for the page's
-                # start, which gives the input its shortcut.
-                wait_for("div#spoken as a polite live region",
-                         lambda: attributes("spoken")["live"] == "polite", 60)
-                wait_for("the page's start", lambda: "keyshortcuts" in attributes("Text1"))
-                for what, typed, names, pattern in STEPS:
-                    if typed:
-                        keys("ctrl+a")
-                        type_text(typed.format(sep=sep))
-                    if names:  # else all said since the page opened
-                        mark = len(orca.spoken())
-                        keys(*names)
-                    if pattern is None:
-                        orca.says_nothing(f"{tag}: {what}", ORCA_OWN, mark)
-                    else:
-                        orca.hears(f"{tag}: {what}", pattern.format(
-                            name=re.escape(name), sep=re.escape(sep)), mark)
-                browsers.pop().kill()
-            passed = True
-        finally:
-            for browser in browsers:
-                browser.kill()
-            print("Orca said:", *(f"  {p!r}" for p in orca.spoken()), sep="\n")
-            orca.stop(show_errors=not passed)
-            server.kill()
+    try:
+        port = int(server.stdout.readline())
+        for tag, sep, name in LANGUAGES:
+            with tempfile.TemporaryDirectory() as folder:
+                listen(folder, tag, sep, name, port)
+    finally:
+        server.kill()
     print("Orca test of the page passed")
 
 
