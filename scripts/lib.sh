@@ -76,6 +76,8 @@ WEB_PACKAGES=(emscripten node-acorn nodejs cmake ninja-build python3 libfast-flo
 # it: a nodejs that carries npm conflicts with Debian's) and the certificates
 # it fetches them with (a minimal system has none), the browsers with a
 # font (none of them brings one), and a private X display with xdpyinfo for
-# WebKit, which has no headless mode.
+# WebKit, which has no headless mode; for Orca over the page in Firefox, the
+# private desktop of the window's Orca test, xdotool and Orca itself.
 WEB_TEST_PACKAGES=(googletest $(command -v npm >/dev/null || echo npm) ca-certificates
-  chromium firefox-esr fonts-dejavu-core xvfb x11-utils webkit2gtk-driver)
+  chromium firefox-esr fonts-dejavu-core xvfb x11-utils webkit2gtk-driver
+  dbus-daemon dbus-bin at-spi2-core gir1.2-atspi-2.0 python3-pyatspi openbox xdotool orca)

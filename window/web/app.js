@@ -112,12 +112,15 @@ function pressKey(box, name) {
   if (box === Text2) return handle((fields) => core.Text2_KeyPress(fields, key));
   handle((fields) => {
     const outcome = core.Text1_KeyPress(fields, key, separator);
-    // The result appears in a box without focus: say it. A new element
-    // each time, so that the same phrase twice is said twice.
+    // The result appears in a box without focus: say it. Screen readers
+    // drop a phrase equal to the last one, so a repeat ends in a no-break
+    // space, which they do not say.
     if (key === form.keyEnter) {
+      const spoken = document.getElementById("spoken");
       const phrase = document.createElement("span");
       phrase.textContent = core.SpokenResult(outcome.fields, translate(form.noResultForZero));
-      document.getElementById("spoken").replaceChildren(phrase);
+      if (phrase.textContent === spoken.textContent) phrase.textContent += "\u00a0";
+      spoken.replaceChildren(phrase);
     }
     return outcome;
   });
