@@ -1,8 +1,9 @@
 // Writes the converter window as the page holds it before any script runs,
 // from the same rows the bridge gives the running page (page_form.hpp):
 //   form_html html   the form's elements, in English, for index.html
-//   form_html css    their places and sizes, for style.css (the page's
-//                    Content-Security-Policy allows no style in the markup)
+//   form_html css    their places and sizes, after style.css in the page's
+//                    stylesheet (its Content-Security-Policy allows no
+//                    style attribute)
 // Run under node at build time by make_page.cmake; layout.js takes the
 // elements over and app.js wires them to the core.
 

@@ -7,17 +7,16 @@ set(lumbrix_site ${PROJECT_BINARY_DIR}/site)
 # The product's name and description, from the top-level CMakeLists.txt.
 configure_file(${lumbrix_web}/manifest.webmanifest.in web/manifest.webmanifest @ONLY)
 
-# The page with the converter window in it as built: form_html.cpp, run
-# under node, writes it from the core's control table and texts.
+# The page with the converter window and its stylesheet in it as built:
+# form_html.cpp, run under node, writes it from the core's control table and texts.
 find_program(LUMBRIX_NODE NAMES node nodejs REQUIRED)
 add_executable(lumbrix_form_html ${lumbrix_web}/form_html.cpp)
 target_link_libraries(lumbrix_form_html PRIVATE lumbrix_core lumbrix_window_common)
 # One file (node 20 cannot load a separate .wasm from a path).
 target_link_options(lumbrix_form_html PRIVATE -sENVIRONMENT=node -sSINGLE_FILE=1)
 set(lumbrix_index_html ${CMAKE_CURRENT_BINARY_DIR}/web/index.html)
-set(lumbrix_style_css ${CMAKE_CURRENT_BINARY_DIR}/web/style.css)
 add_custom_command(
-  OUTPUT ${lumbrix_index_html} ${lumbrix_style_css}
+  OUTPUT ${lumbrix_index_html}
   COMMAND ${CMAKE_COMMAND} -DNODE=${LUMBRIX_NODE} -DFORM_HTML=$<TARGET_FILE:lumbrix_form_html>
           -DWEB=${lumbrix_web} -DOUT=${CMAKE_CURRENT_BINARY_DIR}/web
           -DPROJECT_NAME=${PROJECT_NAME} -P ${lumbrix_web}/make_page.cmake
@@ -64,7 +63,6 @@ endforeach()
 # no service worker runs.
 set(lumbrix_site_files
     ${lumbrix_index_html}
-    ${lumbrix_style_css}
     ${lumbrix_web}/app.js
     ${lumbrix_web}/layout.js
     ${lumbrix_translations_js}
