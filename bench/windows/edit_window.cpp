@@ -1,10 +1,32 @@
 // The start-up baseline for lumbrix.exe: a window titled "Lumbrix" with one
 // EDIT control and nothing else, built by the same toolchain with the same
-// manifest, so the difference is Lumbrix's own start-up work.
+// manifest, so the difference is Lumbrix's own start-up work. A second EDIT
+// below it takes the result of Enter (1240 / value), the latency benchmark's
+// bare Enter.
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace {
+
+WNDPROC editProc = nullptr;
+HWND resultBox = nullptr;
+
+// The input EDIT with Enter caught before the control beeps at it.
+LRESULT CALLBACK InputProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR && wParam == L'\r') {
+    wchar_t text[64]{};
+    GetWindowTextW(edit, text, 64);
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(text, &end);
+    wchar_t result[64]{};
+    if (end != text && value != 0) std::swprintf(result, 64, L"%.15G", 1240 / value);
+    SetWindowTextW(resultBox, result);
+    return 0;
+  }
+  return CallWindowProcW(editProc, edit, message, wParam, lParam);
+}
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
@@ -28,8 +50,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const HWND window =
       CreateWindowExW(0, L"EditWindow", L"Lumbrix", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                       CW_USEDEFAULT, CW_USEDEFAULT, 171, 87, nullptr, nullptr, instance, nullptr);
-  CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"632.8", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
-                  137, 17, window, nullptr, instance, nullptr);
+  const HWND input =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"632.8", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                      0, 0, 137, 17, window, nullptr, instance, nullptr);
+  resultBox =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 16,
+                      137, 19, window, nullptr, instance, nullptr);
+  editProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(input, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc)));
+  SetFocus(input);
   ShowWindow(window, showCommand);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace lumbrix {
@@ -33,10 +37,15 @@ TEST(ReadNumber, FollowsTheGrammar) {
       {u"1e-310", 1e-310, "denormal kept"},
       {u"1.7976931348623157e308", std::numeric_limits<double>::max(), "largest double"},
       {u"1.7976931348623158e308", std::numeric_limits<double>::max(), "rounds down to it"},
+      {u"-1.7976931348623158e308", -std::numeric_limits<double>::max(), "and negative"},
       {u"1.8e308", std::nullopt, "beyond the largest double"},
       {u"4.9e-324", std::numeric_limits<double>::denorm_min(), "smallest denormal"},
       {u"2.4703282292062328e-324", std::numeric_limits<double>::denorm_min(), "above its half"},
       {u"2.4703282292062327e-324", 0.0, "below its half: underflows"},
+      {u"-4.9e-324", -std::numeric_limits<double>::denorm_min(), "smallest negative denormal"},
+      {u"-2.4703282292062328e-324", -std::numeric_limits<double>::denorm_min(), "above its half"},
+      {u"-2.4703282292062327e-324", -0.0, "below its half: underflows to minus zero"},
+      {u"-1e-400", -0.0, "underflow keeps the sign"},
       {u"", std::nullopt, "empty"},
       {u"   ", std::nullopt, "only blanks"},
       {u".", std::nullopt, "point without digits"},
@@ -81,6 +90,7 @@ TEST(ReadNumber, FollowsTheGrammar) {
     ASSERT_EQ(value.has_value(), c.value.has_value()) << Narrow(c.text);
     if (value) {
       EXPECT_EQ(*value, *c.value) << Narrow(c.text);
+      EXPECT_EQ(std::signbit(*value), std::signbit(*c.value)) << Narrow(c.text);
     }
     EXPECT_EQ(IsNumber(c.text, c.separator), c.value.has_value());
   }
@@ -90,6 +100,20 @@ TEST(ReadNumber, KeepsTheSignOfZero) {
   EXPECT_TRUE(std::signbit(*ReadNumber(u"-0")));
   EXPECT_TRUE(std::signbit(*ReadNumber(u"-1e-999")));
   EXPECT_FALSE(std::signbit(*ReadNumber(u"1e-999")));
+}
+
+// Each place between the parts of a number, with each kind of white space:
+// only a space or a tab, and only before or after the whole number.
+TEST(ReadNumber, TakesBlanksOnlyAroundTheNumber) {
+  const Text number = u"-12,5E-05";
+  for (const char16_t blank : {u' ', u'\t', u'\n', u'\v', u'\f', u'\r', u'\u00a0', u'\u3000'}) {
+    for (std::size_t at = 0; at <= number.size(); ++at) {
+      const Text text = number.substr(0, at) + blank + number.substr(at);
+      const bool taken = (blank == u' ' || blank == u'\t') && (at == 0 || at == number.size());
+      EXPECT_EQ(ReadNumber(text, u','), taken ? std::optional(-12.5e-5) : std::nullopt)
+          << Narrow(text);
+    }
+  }
 }
 
 TEST(ReadNumber, ReadsVeryLongTexts) {
@@ -133,12 +157,15 @@ TEST(NumberToText, WritesFifteenSignificantDigits) {
       {1e100, "1E+100"},                 // three exponent digits
       {5e-324, "4.94065645841247E-324"}, // smallest denormal
       {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+      {-std::numeric_limits<double>::max(), "-1.79769313486232E+308"},
       {1e-100, "1E-100"},
       {1234567890123455.0, "1.23456789012346E+15"}, // ties at 15 digits go to even
       {1234567890123445.0, "1.23456789012344E+15"},
       {123456789012345.5, "123456789012346"},
       {123456789012344.5, "123456789012344"},
-      {0.1 + 0.2, "0.3"}, // binary noise is rounded away
+      {-0x1p-22, "-2.38418579101562E-07"}, // exactly -2.384185791015625E-07
+      {0x3p-21, "1.43051147460938E-06"},   // exactly 1.430511474609375E-06
+      {0.1 + 0.2, "0.3"},                  // binary noise is rounded away
       {std::numeric_limits<double>::infinity(), "Infinity"},
       {-std::numeric_limits<double>::infinity(), "-Infinity"},
       {1240 / 632.8, "1,95954487989886", u','},
@@ -149,6 +176,37 @@ TEST(NumberToText, WritesFifteenSignificantDigits) {
   for (const auto& c : cases) {
     EXPECT_EQ(NumberToText(c.value, c.separator), Widen(c.text)) << c.text;
   }
+}
+
+// Every form the writer gives (plain, E+, E-, 2 and 3 exponent digits, the
+// smallest denormal to the largest double, any sign, separator and exponent
+// letter) is the C library's "%.15G" and reads back as the C library reads it,
+// but for the largest doubles: their 15 digits are past the largest double.
+TEST(NumberToText, ReadsBackWhatItWrites) {
+  for (int exponent = -1074; exponent <= 1023; exponent += 3) // ends at the largest double
+    for (const double mantissa : {1.0, 1.2345678901234567, 1.9999999999999998})
+      for (const double v : {std::ldexp(mantissa, exponent), -std::ldexp(mantissa, exponent)})
+        for (const char16_t separator : {u'.', u',', u'\u066b'}) {
+          const Text text = NumberToText(v, separator);
+          std::string ascii, c(32, '\0');
+          for (const char16_t ch : text) ascii += ch == separator ? '.' : static_cast<char>(ch);
+          c.resize(std::snprintf(c.data(), c.size(), "%.15G", v));
+          EXPECT_EQ(ascii, c);
+#ifdef _WIN32
+          // The Windows C library's strtod is not correctly rounded.
+          double read = std::numeric_limits<double>::infinity();
+          std::from_chars(ascii.data() + (ascii[0] == '-'), ascii.data() + ascii.size(), read);
+          read = ascii[0] == '-' ? -read : read;
+#else
+          const double read = std::strtod(ascii.c_str(), nullptr);
+#endif
+          const auto expected = std::isinf(read) ? std::nullopt : std::optional(read);
+          EXPECT_EQ(std::isinf(read), std::fabs(v) > 1.797693134862315e308) << ascii;
+          EXPECT_EQ(ReadNumber(text, separator), expected) << ascii;
+          Text lower = text;
+          std::replace(lower.begin(), lower.end(), u'E', u'e');
+          EXPECT_EQ(ReadNumber(lower, separator), expected) << ascii;
+        }
 }
 
 // Only a character no number can hold becomes the separator.
