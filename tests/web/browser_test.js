@@ -254,8 +254,6 @@ async function prepare(block, early) {
   const clipboard = navigator.clipboard;
   const write = clipboard?.writeText.bind(clipboard);
   if (clipboard) clipboard.writeText = (text) => write(text, window.copies.push(text));
-  // The caret blinks: hidden, two screenshots of the same page are the same.
-  document.documentElement.style.caretColor = "transparent";
 }
 
 // Run in the page: pastes the parts' units, each so many times, over the selection.
@@ -268,7 +266,7 @@ function paste(parts) {
 // how.screen, to run functions in, to send input to and to take screenshots of.
 // Keys by name, with WebDriver's codes.
 const KEYS = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Backspace: "\uE003",
-  Shift: "\uE008", Control: "\uE009", Alt: "\uE00A" };
+  Shift: "\uE008", Control: "\uE009", Alt: "\uE00A", Meta: "\uE03D" };
 async function puppeteerDriver(tag, { proxy, port }) {
   const puppeteer = require("puppeteer-core");
   const chromium = browserName === "chromium";
@@ -380,9 +378,11 @@ async function main() {
         page = await driver.open(how.file ? `file://${path.resolve(siteFolder)}/index.html` : site.url, how);
         await page.run(prepare, Boolean(how.block), Boolean(how.early));
         let online = null;
+        // Without focus: a caret blinks (WebKit draws it whatever its colour).
+        const look = () => page.run(() => document.activeElement.blur()).then(page.shot);
         if (how.offline || how.update) {
           await page.run(() => navigator.serviceWorker.ready.then(() => null));
-          online = await page.shot();
+          online = await look();
           site.offline = Boolean(how.offline);
           Object.assign(site.changed, how.update && { // as a new build would change them
             "sw.js": (text) => text.replace(/"lumbrix-\w+"/, '"lumbrix-next"'),
@@ -397,7 +397,7 @@ async function main() {
           await page.reload();
           await page.run(prepare, false);
         }
-        const shot = online && (await page.shot()) === online;
+        const shot = online && (await look()) === online;
         site.outside.length = 0;
         const trail = [];
         for (const step of steps) {
