@@ -35,6 +35,9 @@ struct Control {
   // What a screen reader calls the control, and what it says it is for.
   Translatable accessibleName;
   Translatable description;
+  // The most UTF-16 units the box takes, typed or pasted; 0 where nobody
+  // types. Qt's line edit and Win32's edit control hold this many at most.
+  int maxLength;
 };
 
 inline constexpr TwipsRect kClientArea{0, 0, 2445, 855};
@@ -52,7 +55,8 @@ inline constexpr Control kControls[] = {
      .background = Background::Window,
      .accessibleName = Untranslated(kMaker),
      .description =
-         LUMBRIX_TRANSLATABLE("Controls", "Opens the maker's home page in the web browser")},
+         LUMBRIX_TRANSLATABLE("Controls", "Opens the maker's home page in the web browser"),
+     .maxLength = 0},
     {.name = "Text1",
      .kind = ControlKind::TextBox,
      .rect = {0, 0, 2055, 255},
@@ -63,7 +67,8 @@ inline constexpr Control kControls[] = {
      .background = Background::Window,
      .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Value"),
      .description = LUMBRIX_TRANSLATABLE(
-         "Controls", "A wavelength in nm or a photon energy in eV; press Enter to convert")},
+         "Controls", "A wavelength in nm or a photon energy in eV; press Enter to convert"),
+     .maxLength = 32767},
     {.name = "Text3",
      .kind = ControlKind::TextBox,
      .rect = {2040, 0, 375, 255},
@@ -73,8 +78,8 @@ inline constexpr Control kControls[] = {
      .readOnly = true,
      .background = Background::Window,
      .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Unit of the value"),
-     .description =
-         LUMBRIX_TRANSLATABLE("Controls", "nm for a wavelength, eV for a photon energy")},
+     .description = LUMBRIX_TRANSLATABLE("Controls", "nm for a wavelength, eV for a photon energy"),
+     .maxLength = 0},
     {.name = "Text4",
      .kind = ControlKind::TextBox,
      .rect = {2040, 240, 375, 285},
@@ -84,8 +89,8 @@ inline constexpr Control kControls[] = {
      .readOnly = true,
      .background = Background::Menu,
      .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Unit of the result"),
-     .description =
-         LUMBRIX_TRANSLATABLE("Controls", "eV for a photon energy, nm for a wavelength")},
+     .description = LUMBRIX_TRANSLATABLE("Controls", "eV for a photon energy, nm for a wavelength"),
+     .maxLength = 0},
     {.name = "Text2",
      .kind = ControlKind::TextBox,
      .rect = {0, 240, 2055, 285},
@@ -96,7 +101,8 @@ inline constexpr Control kControls[] = {
      .background = Background::Menu,
      .accessibleName = LUMBRIX_TRANSLATABLE("Controls", "Result"),
      .description = LUMBRIX_TRANSLATABLE(
-         "Controls", "The value converted: a wavelength gives an energy, and back")},
+         "Controls", "The value converted: a wavelength gives an energy, and back"),
+     .maxLength = 0},
 };
 
 } // namespace lumbrix

@@ -60,9 +60,11 @@ function translator(language) {
 function decimalSeparator(core, tag) {
   let parts = [];
   try {
-    parts = new Intl.NumberFormat(tag).formatToParts(0.5);
+    // A tag Intl does not know would get the browser's own locale: the core's default instead.
+    if (Intl.NumberFormat.supportedLocalesOf(tag).length)
+      parts = new Intl.NumberFormat(tag).formatToParts(0.5);
   } catch {
-    // A tag Intl does not know: the core's default.
+    // A tag Intl refuses: the same.
   }
   const decimal = parts.find((part) => part.type === "decimal");
   return core.DecimalSeparatorFrom(decimal ? decimal.value : "");
@@ -157,6 +159,10 @@ for (const [box, click] of clicks) {
     event.preventDefault();
   });
   box.addEventListener("click", () => whenReady(() => handle((fields) => page.core[click](fields))));
+  // A click in a box with focus would move its caret after the click's selection.
+  box.addEventListener("mousedown", (event) => {
+    if (document.activeElement === box) event.preventDefault();
+  });
 }
 
 Command.addEventListener("click", () => whenReady(() => {

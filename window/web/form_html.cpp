@@ -63,8 +63,9 @@ std::string Element(const PageControl& row, bool focused) {
   if (!button) {
     html += Attribute("autocomplete", "off") + Attribute("spellcheck", "false") +
             Attribute("autocapitalize", "off");
-    // The box one types into takes a number: a phone shows its decimal keypad.
-    if (!c.readOnly) html += Attribute("inputmode", "decimal");
+    // No inputmode: a phone's decimal keypad may lack the minus (the
+    // iPhone's does) or the region's separator; its full keyboard has both.
+    if (c.maxLength > 0) html += Attribute("maxlength", std::to_string(c.maxLength));
   }
   // Typing goes in from the first paint, before any script.
   if (focused) html += " autofocus";
