@@ -321,15 +321,17 @@ async function webkitDriver(tag, { proxy }) {
     if (i > 100) throw new Error("WebKitWebDriver does not answer");
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
-  // Back from opening a page once its scripts have run, before what they load.
-  const capabilities = { "webkitgtk:browserOptions": { args: ["--automation"] },
-    pageLoadStrategy: "eager" };
+  // Back from opening a page once it has loaded, or, where the core is held
+  // back, once its scripts have run (the load waits for the core).
+  const capabilities = (early) => ({ "webkitgtk:browserOptions": { args: ["--automation"] },
+    pageLoadStrategy: early ? "eager" : "normal" });
   // A function and its arguments, run in the page; what it throws is thrown here.
   const script = (f) => `const done = arguments[arguments.length - 1];
     Promise.resolve((${f}).apply(null, [...arguments].slice(0, -1)))
       .then((value) => done({ value }), (error) => done({ error: String(error) }));`;
-  return { close: () => driver.kill(), async open(url, { screen }) {
-    const { sessionId } = await call("POST", "/session", { capabilities: { alwaysMatch: capabilities } });
+  return { close: () => driver.kill(), async open(url, { screen, early }) {
+    const { sessionId } = await call("POST", "/session",
+      { capabilities: { alwaysMatch: capabilities(early) } });
     const session = `/session/${sessionId}`;
     if (screen) await call("POST", `${session}/window/rect`, { width: screen[0], height: screen[1] });
     await call("POST", `${session}/url`, { url });
