@@ -149,7 +149,10 @@ for (const row of ROWS) row[3] = { browser: "en-US", ...row[3] };
 ROWS.push(...ROWS.filter(([, steps, expected, how]) => Object.keys(how).length === 1 && steps.length &&
   !expected.outside && steps.every((step) => typeof step === "string" && !step.includes("+") &&
     !["Tab", " "].includes(step))).map(([name, steps, expected, how]) =>
-  [`${name}, before the core is ready`, steps, expected, { ...how, early: true }]));
+  [`${name}, before the core is ready`, steps, expected, { ...how, early: true,
+    // WebKitGTK's driver (Debian 13) lost the script after a click on the
+    // read-only result while the page was still loading.
+    ...(steps.includes("@Text2") && { skip: ["webkit"] }) }]));
 const blocked = new Set(); // a row per language
 for (const [browser, [language, separator]] of Object.entries(BROWSERS)) {
   const tr = translator(language);

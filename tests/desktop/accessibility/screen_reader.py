@@ -53,7 +53,9 @@ class Orca:
 
     def ready(self):
         """Waits until Orca listens to the bus: what is said before is lost."""
-        wait_for("Orca to start", lambda: "Starting registry" in self._read(), seconds=20)
+        # Orca 43 logs the first; later ones say the second once listening.
+        wait_for("Orca to start", lambda: "Starting registry" in self._read()
+                 or "Screen reader on" in " ".join(self.spoken()), seconds=20)
 
     def hears(self, what, pattern, after=0):
         """Waits until Orca says something matching `pattern`, among the
