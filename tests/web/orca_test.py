@@ -17,12 +17,13 @@ from ts_texts import read_ts
 
 # (what, typed over the input's text, keys, what Orca says then: None for
 # nothing of the page's), with the input's name and the decimal separator.
-STEPS = (("the input's name and value at open", None, (), r"{name} entry 632{sep}8\.?"),
+# Orca 48 with Firefox 140 (Debian 13) says the value at open without the name.
+STEPS = (("the input's name and value at open", None, (), r"(?:{name} entry )?632{sep}8\.?"),
          ("an energy's wavelength after Enter", "620", ("Return",), r"2 eV"),
          ("a wavelength's energy after Enter", "1{sep}5", ("Return",), r"826{sep}666666666667 nm"),
          ("the same phrase after the same Enter", None, ("Return",), r"826{sep}666666666667 nm"),
          ("nothing after Escape", None, ("Escape",), None),
-         ("the button's name after Tab", None, ("Tab",), r"Brimsel Co\. push button\.?"))
+         ("the button's name after Tab", None, ("Tab",), r"Brimsel Co\. (?:push )?button\.?"))
 ORCA_OWN = r"escape ?|Selection deleted\.?"  # its words for the key and the emptied input
 HERE = os.path.dirname(os.path.abspath(__file__))
 GERMAN = read_ts(f"{HERE}/../../translations/lumbrix_de.ts")[1][("Controls", "Value")][1]
