@@ -159,8 +159,8 @@ def main():
     root = d.screen().root
     programs = []
     try:
-        for spec in args.program:
-            name, command = spec.split("=", 1)
+        for program_arg in args.program:
+            name, command = program_arg.split("=", 1)
             # One at a time, so that each is found by its title alone.
             program = Program(d, root, name, ["sh", "-c", command], {p.window.id for p in programs})
             program.focus(d)
