@@ -21,15 +21,18 @@ let page = null;
 // DOMContentLoaded (all are deferred).
 window.lumbrixReady = new Promise((resolve, reject) => {
   document.addEventListener("DOMContentLoaded", () => {
-    coreOptions().then(LumbrixCore).then(start).then(resolve, reject);
+    coreOptions(reject).then(LumbrixCore).then(start).then(resolve, reject);
   });
 });
 
-// Over http(s) the core's loader streams lumbrix.wasm in and compiles it as
-// it arrives (index.html has it fetched with the page). Opened from a file,
-// where Chromium fetches nothing, the page loads it as a script of its bytes.
-function coreOptions() {
-  if (location.protocol !== "file:") return Promise.resolve({});
+// Over http(s) the core as boot.js compiles it, in index.html; opened from
+// a file, as a script of its bytes.
+function coreOptions(failed) {
+  if (window.lumbrixCompiling) return Promise.resolve({ instantiateWasm(imports, receive) {
+    lumbrixCompiling.then((module) => WebAssembly.instantiate(module, imports)
+      .then((instance) => receive(instance, module))).catch(failed);
+    return {};
+  } });
   return new Promise((resolve, reject) => {
     const script = document.createElement("script");
     script.src = "lumbrix-wasm.js";
@@ -37,11 +40,6 @@ function coreOptions() {
     script.onerror = reject;
     document.head.append(script);
   });
-}
-
-// The browser's first language: the page's texts and numbers follow it.
-function firstLanguage() {
-  return (navigator.languages && navigator.languages[0]) || navigator.language || "en";
 }
 
 // The translations' language for a browser language (de-AT finds de), else English.
@@ -53,21 +51,6 @@ function pageLanguage(tag) {
 function translator(language) {
   const texts = lumbrixTranslations[language] || {};
   return (t) => (t.context !== null && texts[t.context] && texts[t.context][t.text]) || t.text;
-}
-
-// The language's own separator, as Intl writes a fraction; the core decides
-// whether it can be used.
-function decimalSeparator(core, tag) {
-  let parts = [];
-  try {
-    // A tag Intl does not know would get the browser's own locale: the core's default instead.
-    if (Intl.NumberFormat.supportedLocalesOf(tag).length)
-      parts = new Intl.NumberFormat(tag).formatToParts(0.5);
-  } catch {
-    // A tag Intl refuses: the same.
-  }
-  const decimal = parts.find((part) => part.type === "decimal");
-  return core.DecimalSeparatorFrom(decimal ? decimal.value : "");
 }
 
 function readBox(input) {
@@ -190,7 +173,7 @@ function start(core) {
   const tag = firstLanguage();
   const language = pageLanguage(tag);
   const translate = translator(language);
-  const separator = decimalSeparator(core, tag);
+  const separator = core.DecimalSeparatorFrom(languageSeparator());
   const form = core.Form(separator);
   document.documentElement.lang = language;
   document.title = form.title;

@@ -7,7 +7,7 @@ set(lumbrix_site ${PROJECT_BINARY_DIR}/site)
 # The product's name and description, from the top-level CMakeLists.txt.
 configure_file(${lumbrix_web}/manifest.webmanifest.in web/manifest.webmanifest @ONLY)
 
-# The page with the converter window and its stylesheet in it as built:
+# The page with the converter window, its stylesheet and boot.js in it as built:
 # form_html.cpp, run under node, writes it from the core's control table and texts.
 find_program(LUMBRIX_NODE NAMES node nodejs REQUIRED)
 add_executable(lumbrix_form_html ${lumbrix_web}/form_html.cpp)
@@ -21,7 +21,7 @@ add_custom_command(
           -DWEB=${lumbrix_web} -DOUT=${CMAKE_CURRENT_BINARY_DIR}/web
           -DPROJECT_NAME=${PROJECT_NAME} -P ${lumbrix_web}/make_page.cmake
   DEPENDS lumbrix_form_html ${lumbrix_web}/make_page.cmake ${lumbrix_web}/index.html.in
-          ${lumbrix_web}/style.css
+          ${lumbrix_web}/style.css ${lumbrix_web}/boot.js
   COMMENT "Writing the page with its form"
   VERBATIM)
 
