@@ -56,7 +56,8 @@ int ColourIndex(Background background) {
 } // namespace
 
 Form1::Form1(HINSTANCE instance, std::wstring homePage)
-    : instance_(instance), homePage_(std::move(homePage)), separator_(DesktopDecimalSeparator()) {
+    : instance_(instance), homePage_(std::move(homePage)), separator_(DesktopDecimalSeparator()),
+      noResultForZero_(FromWide(Translated(kNoResultForZero))) {
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i].row = &kControls[i];
 }
 
@@ -245,27 +246,28 @@ ConverterFields Form1::ReadFields() const {
           ReadText(Box("Text4"))};
 }
 
-template <class Handler> void Form1::Handle(Handler handler) {
-  if (ended_) return;
+template <class Handler> ConverterFields Form1::Handle(Handler handler) {
+  if (ended_) return {};
   const ConverterFields before = ReadFields();
   ConverterFields after = before;
   if (handler(after) == Continuation::EndProgram) {
     ended_ = true;
     DestroyWindow(window_);
-    return;
+    return after;
   }
   WriteBox(Box("Text1"), before.Text1, after.Text1);
   WriteBox(Box("Text2"), before.Text2, after.Text2);
   WriteText(Box("Text3"), before.Text3, after.Text3);
   WriteText(Box("Text4"), before.Text4, after.Text4);
+  return after;
 }
 
 void Form1::KeyPressed(HWND box, KeyAscii key) {
   if (box == Box("Text1")) {
-    Handle([this, key](auto& f) { return Text1_KeyPress(f, key, separator_); });
+    const ConverterFields after =
+        Handle([this, key](auto& f) { return Text1_KeyPress(f, key, separator_); });
     // The result appears in a box without focus: say it.
-    if (key == kKeyEnter && !ended_)
-      announcer_.Say(SpokenResult(ReadFields(), FromWide(Translated(kNoResultForZero))));
+    if (key == kKeyEnter && !ended_) announcer_.Say(SpokenResult(after, noResultForZero_));
   } else if (box == Box("Text2"))
     Handle([key](auto& f) { return Text2_KeyPress(f, key); });
 }

@@ -43,7 +43,8 @@ private:
 
   void KeyPressed(HWND box, KeyAscii key) override;
   void Clicked(HWND box) override;
-  template <class Handler> void Handle(Handler handler);
+  // The boxes as the handler left them and as written back.
+  template <class Handler> ConverterFields Handle(Handler handler);
   ConverterFields ReadFields() const;
   HWND Box(const char* name) const;
   void Command_Click();
@@ -52,6 +53,8 @@ private:
   std::wstring homePage_;
   // The desktop's decimal separator, read once as the window opens.
   char16_t separator_;
+  // What a screen reader is told for zero, in the desktop's language, read once.
+  Text noResultForZero_;
   HWND window_ = nullptr;
   std::array<Child, std::size(kControls)> children_;
   HFONT boxFont_ = nullptr;
