@@ -20,7 +20,7 @@ import subprocess
 import sys
 import time
 
-from Xlib import X, XK, display
+from Xlib import X, XK, display, error
 from Xlib.ext import damage, xtest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -110,26 +110,39 @@ class Program:
             sys.exit(f"{self.name}: Enter changed nothing on the window")
         self.band = (min(changed), max(changed) + 1)
 
+    def band_pixels(self):
+        """The result box's rows as painted: only they, so that a look costs little."""
+        top, bottom = self.band
+        try:
+            # The width as it is now: Wine may have resized its window since.
+            width = self.window.get_geometry().width
+            return self.window.get_image(0, top, width, bottom - top, X.ZPixmap, 0xFFFFFFFF).data
+        except error.XError:
+            return None
+
     def press(self, d, value):
         self.type_value(d, value)
-        before = rows(image(self.window), self.width, *self.band)
+        before = self.band_pixels()
         start = time.perf_counter()
         key(d, XK.XK_Return)
         d.flush()
         while True:
             if not d.pending_events():
                 if time.perf_counter() - start > TIMEOUT:
-                    sys.exit(f"{self.name}: no result painted after Enter")
+                    return None
                 select.select([d.fileno()], [], [], 0.004)
                 continue
-            event = d.next_event()
-            if event.type != d.extension_event.DamageNotify:
-                continue
+            # Damage seen now; the events queued with it are read before the
+            # pixels are looked at, so that a program that paints in more
+            # steps does not pay for the benchmark's looks between them.
             now = time.perf_counter()
-            d.damage_subtract(event.damage)
-            if event.drawable.id != self.window.id:
-                continue
-            if rows(image(self.window), self.width, *self.band) != before:
+            ours = False
+            while d.pending_events():
+                event = d.next_event()
+                if event.type == d.extension_event.DamageNotify:
+                    d.damage_subtract(event.damage)
+                    ours = ours or event.drawable.id == self.window.id
+            if ours and self.band_pixels() != before:
                 return (now - start) * 1000
 
 
@@ -175,7 +188,18 @@ def main():
             for program in programs:
                 program.focus(d)
                 settle(d)
-                ms = program.press(d, "4" if round_ % 2 == 0 else "2")
+                # A key lost while the focus moves leaves the value, and so
+                # the result, as it was: pressed again, and said.
+                for _ in range(3):
+                    ms = program.press(d, "4" if round_ % 2 == 0 else "2")
+                    if ms is not None:
+                        break
+                    print(f"{program.name}: nothing painted after Enter; pressed again",
+                          file=sys.stderr)
+                    program.focus(d)
+                    settle(d)
+                else:
+                    sys.exit(f"{program.name}: no result painted after Enter")
                 if round_ >= args.warmup:
                     program.times.append(ms)
         for program in programs:
