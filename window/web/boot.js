@@ -2,8 +2,8 @@
 // would otherwise wait for. Over http(s) the core's WebAssembly compiles as
 // it streams in, from the moment the head is read (opened from a file, where
 // the browser fetches nothing, app.js loads it as a script of its bytes).
-// Once the first frame is out, the separator of the browser's language is
-// read while the scripts arrive: Intl's first use takes a while.
+// Once the form is painted, the separator of the browser's language is read
+// while the scripts arrive: Intl's first use takes a while.
 "use strict";
 
 window.lumbrixCompiling = location.protocol === "file:" ? null
@@ -31,4 +31,6 @@ function languageSeparator() {
   const decimal = parts.find((part) => part.type === "decimal");
   return (languageSeparatorRead = decimal ? decimal.value : "");
 }
-requestAnimationFrame(() => setTimeout(languageSeparator));
+// After the frame that shows the whole form, while the scripts still arrive.
+document.addEventListener("readystatechange",
+  () => requestAnimationFrame(() => setTimeout(languageSeparator)), { once: true });
