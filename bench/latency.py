@@ -62,10 +62,6 @@ def settle(d, quiet=0.05):
                 d.damage_subtract(event.damage)
 
 
-def rows(data, width, top, bottom):
-    return data[top * width * 4:bottom * width * 4]
-
-
 class Program:
     def __init__(self, d, root, name, command, taken):
         self.name = name

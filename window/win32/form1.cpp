@@ -56,8 +56,7 @@ int ColourIndex(Background background) {
 } // namespace
 
 Form1::Form1(HINSTANCE instance, std::wstring homePage)
-    : instance_(instance), homePage_(std::move(homePage)), separator_(DesktopDecimalSeparator()),
-      noResultForZero_(FromWide(Translated(kNoResultForZero))) {
+    : instance_(instance), homePage_(std::move(homePage)), separator_(DesktopDecimalSeparator()) {
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i].row = &kControls[i];
 }
 
@@ -266,8 +265,10 @@ void Form1::KeyPressed(HWND box, KeyAscii key) {
   if (box == Box("Text1")) {
     const ConverterFields after =
         Handle([this, key](auto& f) { return Text1_KeyPress(f, key, separator_); });
-    // The result appears in a box without focus: say it.
-    if (key == kKeyEnter && !ended_) announcer_.Say(SpokenResult(after, noResultForZero_));
+    // The result appears in a box without focus: say it. The phrase for
+    // zero is looked up at the first Enter, not at start-up.
+    static const Text noResultForZero = FromWide(Translated(kNoResultForZero));
+    if (key == kKeyEnter && !ended_) announcer_.Say(SpokenResult(after, noResultForZero));
   } else if (box == Box("Text2"))
     Handle([key](auto& f) { return Text2_KeyPress(f, key); });
 }

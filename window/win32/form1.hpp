@@ -53,8 +53,6 @@ private:
   std::wstring homePage_;
   // The desktop's decimal separator, read once as the window opens.
   char16_t separator_;
-  // What a screen reader is told for zero, in the desktop's language, read once.
-  Text noResultForZero_;
   HWND window_ = nullptr;
   std::array<Child, std::size(kControls)> children_;
   HFONT boxFont_ = nullptr;
