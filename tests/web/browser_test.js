@@ -339,12 +339,8 @@ async function webkitDriver(tag, { proxy }) {
     if (screen) await call("POST", `${session}/window/rect`, { width: screen[0], height: screen[1] });
     await call("POST", `${session}/url`, { url });
     // Back early, its driver may refuse a first script, with no message, while the page still loads.
-    for (let i = 0; early; i++) {
-      const probe = await call("POST", `${session}/execute/sync`, { args: [], script: "return 1" }).catch((e) => e);
-      if (probe === 1) break;
-      if (i === 50) throw probe;
-      await sleep(100);
-    }
+    const runs = () => call("POST", `${session}/execute/sync`, { args: [], script: "return 1" }).catch(() => 0);
+    for (let i = 0; early && !(await runs()); i++) await (i < 50 ? sleep(100) : assert.fail("no script runs"));
     const keys = (actions) => call("POST", `${session}/actions`,
       { actions: [{ type: "key", id: "keyboard", actions }] });
     const stroke = (type) => (name) => ({ type, value: KEYS[name] ?? name });
