@@ -260,7 +260,7 @@ async function prepare(block, early) {
   window.copies = [];
   const clipboard = navigator.clipboard;
   const write = clipboard?.writeText.bind(clipboard);
-  if (clipboard) clipboard.writeText = (text) => write(text, window.copies.push(text));
+  if (clipboard) clipboard.writeText = (text) => (window.copying = write(text, window.copies.push(text)));
 }
 
 // Run in the page: pastes the parts' units, each so many times, over the selection.
@@ -421,7 +421,9 @@ async function main() {
           else if (step.startsWith("@")) await page.click(step.slice(1));
           else if (KEYS[step] || step.includes("+")) await page.press(step.split("+"));
           else await page.type(step);
-          trail.push(await page.run(() => document.activeElement.id));
+          // Once a copy the step began has reached the clipboard, as a person's next key would find it.
+          trail.push(await page.run(() => Promise.resolve(window.copying).catch(() => {})
+            .then(() => document.activeElement.id)));
         }
         if (how.early) {
           assert.equal(await page.run(() => Boolean(window.coreReady)), false, "typed before ready");
