@@ -70,18 +70,21 @@ function probe() {
   });
 }
 
+// The site's files; the web zip's folder (the site and what only a page
+// opened from a file loads) as a total, when --zip names it.
 function weight(fetched) {
-  const rows = fs.readdirSync(siteFolder).sort().map((name) => {
-    const data = fs.readFileSync(path.join(siteFolder, name));
+  const files = (folder) => fs.readdirSync(folder).sort().map((name) => {
+    const data = fs.readFileSync(path.join(folder, name));
     return [name, data.length, zlib.gzipSync(data, { level: 9 }).length];
   });
+  const rows = files(siteFolder);
   const total = (name, list) => [name, ...[1, 2].map((i) => list.reduce((sum, row) => sum + row[i], 0))];
-  const visit = rows.filter(([name]) => fetched.has(name));
+  const totals = [total("site, total", rows), total("one visit, total", rows.filter(([name]) => fetched.has(name)))];
+  if (option("--zip")) totals.push(total("the web zip's folder, total", files(option("--zip"))));
   console.log("| file | bytes | gzipped | fetched by a visit over http |\n|---|---|---|---|");
   for (const [name, raw, gzipped] of rows)
     console.log(`| ${name} | ${raw} | ${gzipped} | ${fetched.has(name) ? "yes" : ""} |`);
-  for (const [name, raw, gzipped] of [total("site, total", rows), total("one visit, total", visit)])
-    console.log(`| ${name} | ${raw} | ${gzipped} | |`);
+  for (const [name, raw, gzipped] of totals) console.log(`| ${name} | ${raw} | ${gzipped} | |`);
 }
 
 const newPage = async (browser) => {

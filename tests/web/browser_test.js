@@ -4,7 +4,8 @@
 // English and every language of translations/, with axe-core's verdict on
 // each state. Texts are read from the sources, never copied here.
 //   node browser_test.js chromium|firefox|webkit [PART OF A ROW'S NAME]
-// with LUMBRIX_SITE, LUMBRIX_SOURCE and LUMBRIX_HOMEPAGE set (CMakeLists.txt).
+// with LUMBRIX_SITE, LUMBRIX_WEB_ZIP (the zip's folder), LUMBRIX_SOURCE and
+// LUMBRIX_HOMEPAGE set (CMakeLists.txt).
 "use strict";
 const assert = require("assert/strict");
 const fs = require("fs");
@@ -14,8 +15,8 @@ const { launch } = require("./launch.js");
 const { serve } = require("./serve.js");
 
 const [browserName, only = ""] = process.argv.slice(2);
-const { LUMBRIX_SITE: siteFolder, LUMBRIX_SOURCE: source, LUMBRIX_HOMEPAGE: homePage } =
-  process.env;
+const { LUMBRIX_SITE: siteFolder, LUMBRIX_WEB_ZIP: zipFolder, LUMBRIX_SOURCE: source,
+  LUMBRIX_HOMEPAGE: homePage } = process.env;
 const read = (file) => fs.readFileSync(path.join(source, file), "utf8");
 
 // {context, text} by the name it is given in a header.
@@ -380,7 +381,7 @@ async function main() {
       try {
         // The core waits until all is typed, however slowly the browser types.
         if (how.early) site.held["lumbrix.wasm"] = new Promise((resolve) => { release = resolve; });
-        page = await driver.open(how.file ? `file://${path.resolve(siteFolder)}/index.html` : site.url, how);
+        page = await driver.open(how.file ? `file://${path.resolve(zipFolder)}/index.html` : site.url, how);
         await page.run(prepare, Boolean(how.block), Boolean(how.early));
         let online = null;
         // Without focus: a caret blinks (WebKit draws it whatever its colour).

@@ -1,8 +1,11 @@
-# The site: every file of the page in ${PROJECT_BINARY_DIR}/site, index.html
-# at its root, and nothing else. Included by window/CMakeLists.txt once the
-# program lumbrix (the core's lumbrix.js) is defined.
+# The site: every file a visitor's browser loads over http(s) in
+# ${PROJECT_BINARY_DIR}/site, index.html at its root, and nothing else; and
+# the web zip's folder beside it, which also opens from a file. Included by
+# window/CMakeLists.txt once the program lumbrix (the core's lumbrix.js) is defined.
 set(lumbrix_web ${CMAKE_CURRENT_LIST_DIR})
 set(lumbrix_site ${PROJECT_BINARY_DIR}/site)
+set(lumbrix_web_zip lumbrix-${LUMBRIX_VERSION_TEXT}-web)
+set(lumbrix_unpacked ${PROJECT_BINARY_DIR}/web-zip)
 
 # The product's name and description, from the top-level CMakeLists.txt.
 configure_file(${lumbrix_web}/manifest.webmanifest.in web/manifest.webmanifest @ONLY)
@@ -37,7 +40,7 @@ add_custom_command(
   COMMENT "Writing the page's translations")
 
 # The core's WebAssembly as a script, for a page opened from a file, where
-# the browser fetches no .wasm; the loader and the .wasm beside it.
+# the browser fetches no .wasm: only the zip carries it.
 set(lumbrix_wasm_js ${CMAKE_CURRENT_BINARY_DIR}/web/lumbrix-wasm.js)
 add_custom_command(
   OUTPUT ${lumbrix_wasm_js}
@@ -58,9 +61,7 @@ foreach(size IN ITEMS 32 256)
   list(APPEND lumbrix_site_icons ${png})
 endforeach()
 
-# In the order the service worker lists them; it caches them all but the
-# WebAssembly as a script, which only a page opened from a file loads, where
-# no service worker runs.
+# In the order the service worker lists them; it caches them all.
 set(lumbrix_site_files
     ${lumbrix_index_html}
     ${lumbrix_web}/app.js
@@ -77,20 +78,19 @@ list(REMOVE_ITEM lumbrix_site_depends $<TARGET_FILE_DIR:lumbrix>/lumbrix.wasm)
 add_custom_command(
   OUTPUT ${lumbrix_site}/sw.js
   COMMAND ${CMAKE_COMMAND} -DSITE=${lumbrix_site} "-DFILES=$<JOIN:${lumbrix_site_files},|>"
-          -DUNCACHED=${lumbrix_wasm_js} -DSERVICE_WORKER=${lumbrix_web}/sw.js.in
-          -P ${lumbrix_web}/make_site.cmake
+          -DSERVICE_WORKER=${lumbrix_web}/sw.js.in -DUNPACKED=${lumbrix_unpacked}
+          -DFILE_ONLY=${lumbrix_wasm_js} -P ${lumbrix_web}/make_site.cmake
   DEPENDS ${lumbrix_site_depends} ${lumbrix_wasm_js} lumbrix ${lumbrix_web}/sw.js.in
           ${lumbrix_web}/make_site.cmake
   COMMENT "Gathering the page into site/"
   VERBATIM)
 add_custom_target(site ALL DEPENDS ${lumbrix_site}/sw.js)
 
-# scripts/package: the site in lumbrix-<version>-web.zip, under a folder of
-# that name.
-set(lumbrix_web_zip lumbrix-${LUMBRIX_VERSION_TEXT}-web)
+# scripts/package: the zip's folder in lumbrix-<version>-web.zip, under a
+# folder of that name.
 add_custom_target(
   web_zip
-  COMMAND Python3::Interpreter ${lumbrix_web}/zip_site.py ${lumbrix_site}
+  COMMAND Python3::Interpreter ${lumbrix_web}/zip_site.py ${lumbrix_unpacked}
           ${PROJECT_BINARY_DIR}/${lumbrix_web_zip}.zip ${lumbrix_web_zip}
   COMMENT "Packing the page into ${lumbrix_web_zip}.zip"
   VERBATIM)
