@@ -3,25 +3,25 @@
 #include "window/win32/input_menu.hpp"
 #include "window/win32/wide.hpp"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace lumbrix {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr WPARAM kCtrlA = 1; // the character Ctrl+A types
 
 bool IsEnterOrEscape(WPARAM key) { return key == VK_RETURN || key == VK_ESCAPE; }
 
-LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                         DWORD_PTR data) {
-  auto& hook = *reinterpret_cast<BoxHook*>(data);
+LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto& hook = *reinterpret_cast<BoxHook*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+  const auto control = [&hook, box](UINT m, WPARAM w, LPARAM l) {
+    return CallWindowProcW(hook.control, box, m, w, l);
+  };
   switch (message) {
   case WM_GETDLGCODE: {
     // Without this the dialog manager takes Enter and Escape for its
     // default and cancel buttons and the box never sees them.
-    const LRESULT code = DefSubclassProc(box, message, wParam, lParam);
+    const LRESULT code = control(message, wParam, lParam);
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
     if (hook.takesEnterAndEscape && msg &&
         (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && IsEnterOrEscape(msg->wParam))
@@ -47,7 +47,7 @@ LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, U
   case WM_LBUTTONUP: {
     // The control places its cursor first; the click handler's selection
     // then stands.
-    const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+    const LRESULT result = control(message, wParam, lParam);
     RECT client;
     GetClientRect(box, &client);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -61,18 +61,23 @@ LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, U
     if (hook.resultBox && ShowInputMenu(box, lParam, hook.resultBox)) return 0;
     break;
   case WM_NCDESTROY:
-    RemoveWindowSubclass(box, BoxProc, kSubclassId);
+    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.control));
     break;
   default:
     break;
   }
-  return DefSubclassProc(box, message, wParam, lParam);
+  return control(message, wParam, lParam);
 }
 
 } // namespace
 
+// By hand rather than with SetWindowSubclass, whose state Wine keeps in a
+// window property: each message to the box fetched it from Wine's server,
+// a third of the time Enter took there.
 void HookBox(HWND box, BoxHook& hook) {
-  SetWindowSubclass(box, BoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&hook));
+  SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&hook));
+  hook.control = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
 }
 
 Text ReadText(HWND box) {

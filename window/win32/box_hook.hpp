@@ -26,6 +26,8 @@ struct BoxHook {
   // none: the box's own menu.
   HWND resultBox = nullptr;
   bool pressedInside = false;
+  // The control's own window procedure, which every message goes on to.
+  WNDPROC control = nullptr;
 };
 
 // Subclasses an EDIT control: Enter and Escape become key presses, a left
