@@ -151,16 +151,19 @@ async function latency(name, sites) {
   }
   const times = { lumbrix: [], bare: [] };
   for (let press = 0; press < warmup + presses; press++) {
+    // The same moment for both pages, so that the frame's wait, most of the
+    // time, weighs alike on both.
+    const moment = Math.random() * 16.7;
     for (const [page, tab] of Object.entries(pages)) {
       await tab.bringToFront();
       // The value in, the page idle for two frames, and the key at a random
       // moment of the next, as a person's would be.
-      await tab.evaluate((value) => new Promise((resolve) => {
+      await tab.evaluate((value, moment) => new Promise((resolve) => {
         const box = document.getElementById("Text1");
         box.value = value;
         box.focus();
-        requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, Math.random() * 16.7)));
-      }), press % 2 ? "2" : "4");
+        requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, moment)));
+      }), press % 2 ? "2" : "4", moment);
       await tab.keyboard.down("Enter");
       const time = await tab.evaluate((count) => window.probe.after(count), press);
       await tab.keyboard.up("Enter");

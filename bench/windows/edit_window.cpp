@@ -2,7 +2,8 @@
 // EDIT control and nothing else, built by the same toolchain with the same
 // manifest, so the difference is Lumbrix's own start-up work. A second EDIT
 // below it takes the result of Enter (1240 / value), the latency benchmark's
-// bare Enter.
+// bare Enter. With --shown, Enter also does what Lumbrix's Enter shows and
+// says: the input selected, the result told to screen readers.
 
 #include <windows.h>
 
@@ -13,6 +14,7 @@ namespace {
 WNDPROC editProc = nullptr;
 HWND inputBox = nullptr;
 HWND resultBox = nullptr;
+HWND spoken = nullptr; // with --shown: a live region, shown with no size
 
 // The input EDIT with Enter caught before the control beeps at it.
 LRESULT CALLBACK InputProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -24,6 +26,11 @@ LRESULT CALLBACK InputProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     wchar_t result[64]{};
     if (end != text && value != 0) std::swprintf(result, 64, L"%.15G", 1240 / value);
     SetWindowTextW(resultBox, result);
+    if (spoken) {
+      SendMessageW(edit, EM_SETSEL, 0, -1);
+      SetWindowTextW(spoken, result);
+      NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, spoken, OBJID_CLIENT, CHILDID_SELF);
+    }
     return 0;
   }
   return CallWindowProcW(editProc, edit, message, wParam, lParam);
@@ -45,7 +52,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int showCommand) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProc;
@@ -63,6 +70,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   resultBox =
       CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 16,
                       137, 19, window, nullptr, instance, nullptr);
+  if (std::wcscmp(arguments, L"--shown") == 0)
+    spoken = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0,
+                             window, nullptr, instance, nullptr);
   editProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(input, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc)));
   SetFocus(input);
