@@ -67,6 +67,14 @@ class Orca:
             return any(re.fullmatch(pattern, p) for p in phrases[after:]) and len(phrases)
         return wait_for(what, said, seconds=20)
 
+    def quiet(self, seconds, limit=30):
+        """Waits until Orca has said nothing new for `seconds` (`limit` at most)."""
+        count, since, began = len(self.spoken()), time.monotonic(), time.monotonic()
+        while time.monotonic() - since < seconds and time.monotonic() - began < limit:
+            time.sleep(0.2)
+            if (now := len(self.spoken())) != count:
+                count, since = now, time.monotonic()
+
     def says_nothing(self, what, allowed, after, seconds=2):
         """Fails if, within `seconds`, Orca says after the first `after`
         phrases anything that `allowed` does not match."""
