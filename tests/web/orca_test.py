@@ -3,16 +3,16 @@
 window's orca_test.py drives it. Run by session.sh, with screen_reader.py's
 and ts_texts.py's folders in PYTHONPATH: orca_test.py NODE SITE_FOLDER"""
 
+import functools
 import json
 import os
 import re
 import subprocess
 import sys
-import tempfile
 
 import pyatspi
 from desktop import keys, type_text, wait_for
-from screen_reader import Orca
+from screen_reader import Orca, twice
 from ts_texts import read_ts
 
 # (what, typed over the input's text, keys, what Orca says then: None for
@@ -96,18 +96,7 @@ def main(node, site):
     try:
         port = int(server.stdout.readline())
         for tag, sep, name in LANGUAGES:
-            # Orca 48 now and then presents nothing more of a page it has just
-            # opened, whose boxes and live region are as they should be: once
-            # more with a fresh Orca and Firefox before the run fails.
-            for last in (False, True):
-                try:
-                    with tempfile.TemporaryDirectory() as folder:
-                        listen(folder, tag, sep, name, port)
-                    break
-                except SystemExit:
-                    if last:
-                        raise
-                    print(f"{tag}: once more, with a fresh Orca and Firefox")
+            twice(tag, functools.partial(listen, tag=tag, sep=sep, name=name, port=port))
     finally:
         server.kill()
     print("Orca test of the page passed")

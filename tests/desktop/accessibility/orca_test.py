@@ -4,40 +4,41 @@ with its unit after Enter, and the word at the caret after Ctrl+Left, with
 the program still answering. Run by session.sh: orca_test.py PATH_TO_LUMBRIX"""
 
 import sys
-import tempfile
 import time
 
 from desktop import Program, fail, keys, type_text
-from screen_reader import Orca
+from screen_reader import Orca, twice
 
 
-def main():
-    program = Program(sys.argv[1])
-    with tempfile.TemporaryDirectory() as folder:
-        orca = Orca(folder)
-        passed = False
+def listen(folder, path):
+    program = Program(path)
+    orca = Orca(folder)
+    passed = False
+    try:
+        heard = orca.hears("the whole value at start", r"632\.8\.?")
+        # Orca 48 (Debian 13) may not present what follows while it still
+        # reads the window out: the keys wait until it has gone quiet.
+        orca.quiet(1)
+        keys("ctrl+a")
+        type_text("2")
+        keys("Return")
+        heard = orca.hears("the result with its unit", r".*\b620 nm\.?", heard)
+        # Orca asks for the word at the caret; Qt 6.4's own answer froze.
+        keys("ctrl+Left", hold=0.3)
+        orca.hears("the word at the caret", r"2", heard)
+        time.sleep(0.5)
         try:
-            heard = orca.hears("the whole value at start", r"632\.8\.?")
-            keys("ctrl+a")
-            type_text("2")
-            keys("Return")
-            heard = orca.hears("the result with its unit", r".*\b620 nm\.?", heard)
-            # Orca asks for the word at the caret; Qt 6.4's own answer froze.
-            keys("ctrl+Left", hold=0.3)
-            orca.hears("the word at the caret", r"2", heard)
-            time.sleep(0.5)
-            try:
-                answers = program.text("Value") == "2"
-            except Exception:  # the question timed out
-                answers = False
-            if not answers:
-                fail("the program stopped answering after Ctrl+Left")
-            passed = True
-        finally:
-            print("Orca said:", *(f"  {p!r}" for p in orca.spoken()), sep="\n")
-            orca.stop(show_errors=not passed)
-            program.close()
-    print("Orca test passed")
+            answers = program.text("Value") == "2"
+        except Exception:  # the question timed out
+            answers = False
+        if not answers:
+            fail("the program stopped answering after Ctrl+Left")
+        passed = True
+    finally:
+        print("Orca said:", *(f"  {p!r}" for p in orca.spoken()), sep="\n")
+        orca.stop(show_errors=not passed)
+        program.close()
 
 
-main()
+twice("the window", lambda folder: listen(folder, sys.argv[1]))
+print("Orca test passed")

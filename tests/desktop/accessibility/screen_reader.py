@@ -31,6 +31,21 @@ sys.exit(orca.main())
 """
 
 
+def twice(what, attempt):
+    """Runs `attempt(scratch_folder)`, which starts a fresh Orca and program,
+    once more if it fails: Orca 48 (Debian 13) now and then presents nothing
+    more of a program it has just started reading, though its boxes are as
+    they should be. A fault that is always there still fails both."""
+    for last in (False, True):
+        try:
+            with tempfile.TemporaryDirectory() as folder:
+                return attempt(folder)
+        except SystemExit:
+            if last:
+                raise
+            print(f"{what}: once more, with a fresh Orca")
+
+
 class Orca:
     def __init__(self, folder):
         self.log = os.path.join(folder, "orca.log")
