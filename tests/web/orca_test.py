@@ -51,42 +51,39 @@ def listen(folder, tag, sep, name, port):
     os.mkdir(profile := f"{folder}/profile")
     with open(f"{profile}/user.js", "w") as user:
         user.writelines(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in prefs.items())
-    orca, browser, passed = Orca(folder), None, False
-    try:
+    with Orca(folder) as orca:
         orca.ready()
         browser = subprocess.Popen(["firefox-esr", "--no-remote", "--profile", profile,
                                     f"http://127.0.0.1:{port}/"], stderr=subprocess.DEVNULL)
-        # The phrase's element is a polite live region; Firefox adds the
-        # attribute a little after the element. Keys wait for the page's start,
-        # which gives the input its shortcut, and go to the browser's window.
-        wait_for("div#spoken as a polite live region",
-                 lambda: attributes("spoken")["live"] == "polite", 60)
-        wait_for("the page's start", lambda: "keyshortcuts" in attributes("Text1"))
-        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(browser.pid),
-                        "--name", "Lumbrix", "windowactivate", "--sync"], check=True)
-        # Orca 48 (Debian 13) may not present the live region while it
-        # still takes in the page: the keys wait until it has gone quiet.
-        orca.quiet(3)
-        mark = 0
-        for what, typed, names, pattern in STEPS:
-            if typed:
-                keys("ctrl+a")
-                type_text(typed.format(sep=sep))
-            if names:  # else all said since the page opened
-                mark = len(orca.spoken())
-                keys(*names)
-            if pattern is None:
-                orca.says_nothing(f"{tag}: {what}", ORCA_OWN, mark)
-            else:
-                orca.hears(f"{tag}: {what}", pattern.format(name=re.escape(name),
-                                                            sep=re.escape(sep)), mark)
-        passed = True
-    finally:
-        if browser:
+        try:
+            # The phrase's element is a polite live region; Firefox adds the
+            # attribute a little after the element. Keys wait for the page's start,
+            # which gives the input its shortcut, and go to the browser's window.
+            wait_for("div#spoken as a polite live region",
+                     lambda: attributes("spoken")["live"] == "polite", 60)
+            wait_for("the page's start", lambda: "keyshortcuts" in attributes("Text1"))
+            subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                            str(browser.pid), "--name", "Lumbrix", "windowactivate", "--sync"],
+                           check=True)
+            # Orca 48 (Debian 13) may not present the live region while it
+            # still takes in the page: the keys wait until it has gone quiet.
+            orca.quiet(3)
+            mark = 0
+            for what, typed, names, pattern in STEPS:
+                if typed:
+                    keys("ctrl+a")
+                    type_text(typed.format(sep=sep))
+                if names:  # else all said since the page opened
+                    mark = len(orca.spoken())
+                    keys(*names)
+                if pattern is None:
+                    orca.says_nothing(f"{tag}: {what}", ORCA_OWN, mark)
+                else:
+                    orca.hears(f"{tag}: {what}", pattern.format(name=re.escape(name),
+                                                                sep=re.escape(sep)), mark)
+        finally:
             browser.kill()
             browser.wait()
-        print(f"Orca said in {tag}:", *(f"  {p!r}" for p in orca.spoken()), sep="\n")
-        orca.stop(show_errors=not passed)
 
 
 def main(node, site):

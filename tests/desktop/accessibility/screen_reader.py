@@ -98,11 +98,16 @@ class Orca:
         if other:
             fail(f"{what}: Orca said {other}")
 
-    def stop(self, show_errors):
+    def __enter__(self):
+        return self
+
+    def __exit__(self, failed, *_):
+        """Shows what Orca said, and, where the test failed, what it wrote."""
+        print("Orca said:", *(f"  {p!r}" for p in self.spoken()), sep="\n")
         ended = self.process.poll()
         self.process.kill()
         self.process.wait()
-        if show_errors or ended is not None:
+        if failed or ended is not None:
             self.stderr.seek(0)
             errors = self.stderr.read().decode(errors="replace").strip()
             state = "running" if ended is None else f"ended early ({ended})"
