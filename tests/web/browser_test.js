@@ -162,8 +162,7 @@ for (const [browser, [language, separator]] of Object.entries(BROWSERS)) {
   ROWS.push(
     [`${browser}: start texts, names and descriptions`, [], { boxes: started,
       sel: [0, 0], focus: "Text1", spoken: "", warning: null, lang: language, title: "Lumbrix",
-      shortcut: "Alt+C", tooltip: `${tr(texts.kCopyResult)} (Alt+C)`, keypad: "",
-      limit: inputLength, built: [],
+      shortcut: "Alt+C", tooltip: `${tr(texts.kCopyResult)} (Alt+C)`, keypad: "", built: [],
       texts: Object.fromEntries(controls.map(([id, name, about]) => [id, [tr(name), tr(about)]])) },
     how],
     // Every phrase said: the result, no result for zero, the prompt.
@@ -192,7 +191,7 @@ function pageState() {
     texts: Object.fromEntries(["Command", "Text1", "Text3", "Text4", "Text2"].map(
       (id) => [id, [$(id).getAttribute("aria-label"), described($(id))]])),
     copies: window.copies, opener: window.opened && window.opened.opener,
-    keypad: $("Text1").inputMode, limit: $("Text1").maxLength,
+    keypad: $("Text1").inputMode,
     wider: document.documentElement.scrollWidth > innerWidth,
     spare: Math.round(innerWidth - $("Form1").getBoundingClientRect().width),
     foreign: performance.getEntriesByType("resource").map((entry) => entry.name)
