@@ -444,7 +444,8 @@ async function main() {
           for (const id in state.texts) state.texts[id] = await page.accessible(id);
         // No row's page asks another host for anything; the home page opens in a tab of its own.
         for (const [key, value] of Object.entries({ ...(!how.file && { foreign: [] }), ...expected }))
-          assert.deepEqual(state[key], value, key);
+          assert.deepEqual(state[key], value,
+            `${key} (boxes ${state.boxes}; focus after each step ${trail})`);
         await page.run(axe);
         const violations = await page.run(() => axe.run(document).then((result) => result.violations
           .map((v) => `${v.id}: ${v.nodes.map((node) => node.target).join(", ")}`)));
