@@ -111,18 +111,15 @@ function pressKey(box, name) {
   });
 }
 
-// The keyboard's Copy result, where the desktop has it in the input's menu.
+// The keyboard's Copy result (isCopyResult in boot.js), where the desktop has it in the input's menu.
 const copyKeys = "Alt+C";
-const isCopyResult = (event) => event.altKey && !event.ctrlKey && !event.metaKey &&
-  !event.shiftKey && (event.code === "KeyC" || event.key.toLowerCase() === "c");
 const copyResult = () => {
   if (Text2.value && navigator.clipboard) navigator.clipboard.writeText(Text2.value).catch(() => {});
 };
 
-// Keys that change a box's text. While something waits for the core they
-// wait behind it, so that each lands where it would have landed then.
-const edits = (event) => !event.ctrlKey && !event.metaKey && !event.altKey &&
-  ([...event.key].length === 1 || event.key === "Backspace" || event.key === "Delete");
+// Keys that change a box's text (edits in boot.js). While something waits
+// for the core they wait behind it, so that each lands where it would have
+// landed then.
 function typeInto(box, key) {
   let { selectionStart: start, selectionEnd: end } = box;
   if (start === end && key === "Backspace") start = Math.max(0, start - 1);
@@ -157,6 +154,10 @@ Command.addEventListener("click", () => whenReady(() => {
   warning.textContent = translate(form.homePageWarning).split("%1").join(form.homePage);
   warning.hidden = Boolean(opened);
 }));
+
+// What the visitor did before this script ran, as boot.js kept it: answered
+// now, in order, by the listeners above.
+for (const event of takeKeptEarly()) event.target.dispatchEvent(new event.constructor(event.type, event));
 
 // Over http(s) only: a page opened from a file can be neither kept nor
 // installed, and a browser would only log its refusal to read the manifest.

@@ -1,5 +1,6 @@
 // In index.html as built, ahead of the page's scripts, starting what they
-// would otherwise wait for. Over http(s) the core's WebAssembly compiles as
+// would otherwise wait for, and keeping what the visitor does in the form
+// before they have run. Over http(s) the core's WebAssembly compiles as
 // it streams in, from the moment the head is read (opened from a file, where
 // the browser fetches nothing, app.js loads it as a script of its bytes).
 // Once the form is painted, the separator of the browser's language is read
@@ -34,3 +35,36 @@ function languageSeparator() {
 // After the frame that shows the whole form, while the scripts still arrive.
 document.addEventListener("readystatechange",
   () => requestAnimationFrame(() => setTimeout(languageSeparator)), { once: true });
+
+// The keyboard's Copy result, where the desktop has it in the input's menu.
+const isCopyResult = (event) => event.altKey && !event.ctrlKey && !event.metaKey &&
+  !event.shiftKey && (event.code === "KeyC" || event.key.toLowerCase() === "c");
+// Keys that change a box's text.
+const edits = (event) => !event.ctrlKey && !event.metaKey && !event.altKey &&
+  ([...event.key].length === 1 || event.key === "Backspace" || event.key === "Delete");
+
+// From the first paint until app.js has run, what it would answer: clicks on
+// the boxes and the button, Enter, Escape and Copy result in a box, and the
+// typing after one of those, which must land after it. app.js answers them
+// in order; what else is typed the box takes as usual.
+let keptEarly = [];
+function keepEarly(event) {
+  const control = event.target;
+  const box = ["Text1", "Text2"].includes(control.id);
+  if (!keptEarly || !(box || (control.id === "Command" && event.type === "click"))) return;
+  if (event.type === "keydown") {
+    const waits = keptEarly.some((kept) => kept.type === "click" || kept.key === "Enter" ||
+      kept.key === "Escape");
+    if (event.isComposing || !(event.key === "Enter" || event.key === "Escape" ||
+        isCopyResult(event) || (waits && !control.readOnly && edits(event)))) return;
+    event.preventDefault();
+  }
+  keptEarly.push(event);
+}
+for (const type of ["keydown", "click"]) document.addEventListener(type, keepEarly, true);
+// Once, for app.js, which from then on listens itself.
+function takeKeptEarly() {
+  const kept = keptEarly;
+  keptEarly = null;
+  return kept;
+}
