@@ -249,7 +249,6 @@ async function differencesFromBuilt(texts) {
     .map((id) => `${id}: ${JSON.stringify(built[id])} as built, ${JSON.stringify(live[id])} live`);
 }
 async function prepare(block, early) {
-  window.lumbrixReady.then(() => { window.coreReady = true; });
   if (!early) await window.lumbrixReady;
   window.closes = 0;
   const close = window.close.bind(window);
@@ -261,6 +260,15 @@ async function prepare(block, early) {
   const clipboard = navigator.clipboard;
   const write = clipboard?.writeText.bind(clipboard);
   if (clipboard) clipboard.writeText = (text) => (window.copying = write(text, window.copies.push(text)));
+}
+
+// Run in the page, where its scripts were held back: once they have run; notes when the core is ready.
+function afterScripts() {
+  return new Promise(function ran(resolve) {
+    if (!window.lumbrixReady) return setTimeout(ran, 10, resolve);
+    window.lumbrixReady.then(() => { window.coreReady = true; });
+    resolve(null);
+  });
 }
 
 // Run in the page: pastes the parts' units, each so many times, over the selection.
@@ -277,13 +285,17 @@ const KEYS = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Backspace: "\uE
 async function puppeteerDriver(tag, { proxy, port }) {
   const chromium = browserName === "chromium";
   const browser = await launch(browserName, { tag, proxy, port });
-  return { close: () => browser.close(), async open(url, { screen, dark }) {
+  return { close: () => browser.close(), async open(url, { screen, dark, early }) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
     if (screen) await page.setViewport({ width: screen[0], height: screen[1],
       ...(chromium && { isMobile: screen[2], hasTouch: screen[2] }) });
     if (dark) await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: "dark" }]);
-    await page.goto(url, { waitUntil: "domcontentloaded" });
+    const loaded = page.goto(url, { waitUntil: "domcontentloaded" });
+    // Where its scripts are held back, back once the form is parsed.
+    if (early) loaded.catch(() => {});
+    await (early ? page.waitForFunction(() => document.readyState !== "loading" &&
+      document.getElementById("Form1"), { polling: 20 }) : loaded);
     const cdp = chromium && (await page.createCDPSession());
     return { run: (f, ...args) => page.evaluate(f, ...args), click: (id) => page.click(`#${id}`),
       type: (text) => page.keyboard.type(text), reload: () => page.reload(),
@@ -332,7 +344,8 @@ async function webkitDriver(tag, { proxy }) {
   const script = (f) => `const done = arguments[arguments.length - 1];
     Promise.resolve((${f}).apply(null, [...arguments].slice(0, -1)))
       .then((value) => done({ value }), (error) => done({ error: String(error) }));`;
-  return { close: () => driver.kill(), async open(url, { screen, early }) {
+  // Its eager load still waits for the page's scripts: only the core can be held back.
+  return { close: () => driver.kill(), waitsForScripts: true, async open(url, { screen, early }) {
     const { sessionId } = await call("POST", "/session",
       { capabilities: { alwaysMatch: capabilities(early) } });
     const session = `/session/${sessionId}`;
@@ -371,15 +384,21 @@ async function main() {
     if (!rows.length) continue;
     const driver = await (browserName === "webkit" ? webkitDriver : puppeteerDriver)(tag, site);
     for (const [name, steps, expected, how] of rows) {
-      let page, release;
+      let page, release, releaseScripts;
       const began = Date.now();
       if (how.skip?.includes(browserName)) {
         console.log(`ok - ${browserName}: ${name} # SKIP this browser cannot show it here`);
         continue;
       }
       try {
-        // The core waits until all is typed, however slowly the browser types.
+        // The core waits until all is typed, however slowly the browser types;
+        // the page's scripts until the first half is, which lands before they run.
         if (how.early) site.held["lumbrix.wasm"] = new Promise((resolve) => { release = resolve; });
+        if (how.early && !driver.waitsForScripts)
+          site.held["app.js"] = new Promise((resolve) => { releaseScripts = resolve; });
+        let scriptsWait = how.early;
+        const scriptsRun = async () => scriptsWait && (scriptsWait = false, releaseScripts?.(),
+          await page.run(afterScripts));
         page = await driver.open(how.file ? `file://${path.resolve(zipFolder)}/index.html` : site.url, how);
         await page.run(prepare, Boolean(how.block), Boolean(how.early));
         let online = null;
@@ -411,7 +430,8 @@ async function main() {
         const shot = online && (how.unshot?.includes(browserName) || (await look()) === online);
         site.outside.length = 0;
         const trail = [];
-        for (const step of steps) {
+        for (const [i, step] of steps.entries()) {
+          if (i === Math.ceil(steps.length / 2)) await scriptsRun();
           if (step.expect) {
             const state = await page.run(pageState);
             for (const key in step.skip?.includes(browserName) ? {} : step.expect) assert.deepEqual(state[key], step.expect[key], `${step.as}: ${key}`);
@@ -426,6 +446,7 @@ async function main() {
             .then(() => document.activeElement.id)));
         }
         if (how.early) {
+          await scriptsRun();
           assert.equal(await page.run(() => Boolean(window.coreReady)), false, "typed before ready");
           release();
           await page.run(() => window.lumbrixReady.then(() => null));
@@ -458,6 +479,7 @@ async function main() {
       } finally {
         site.offline = false;
         release?.();
+        releaseScripts?.();
         site.held = {};
         site.changed = {};
         await page?.close();
