@@ -11,9 +11,9 @@ foreach(part IN ITEMS html css)
                   COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 file(READ ${WEB}/style.css style)
-set(LUMBRIX_STYLE "${style}${form_css}")
 file(READ ${WEB}/boot.js LUMBRIX_BOOT)
-# Its comments are for its readers, not for every visit.
+# Their comments are for their readers, not for every visit.
+string(REGEX REPLACE "/\\*[^*]*\\*+([^/*][^*]*\\*+)*/" "" LUMBRIX_STYLE "${style}${form_css}")
 string(REGEX REPLACE "(^|\n) *//[^\n]*" "" LUMBRIX_BOOT "${LUMBRIX_BOOT}")
 
 # The hash a Content-Security-Policy names a text by.
