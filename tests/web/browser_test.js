@@ -263,13 +263,10 @@ async function prepare(block, early) {
 }
 
 // Run in the page, where its scripts were held back: once they have run; notes when the core is ready.
-function afterScripts() {
-  return new Promise(function ran(resolve) {
-    if (!window.lumbrixReady) return setTimeout(ran, 10, resolve);
-    window.lumbrixReady.then(() => { window.coreReady = true; });
-    resolve(null);
-  });
-}
+const afterScripts = () => new Promise(function ran(resolve) {
+  if (!window.lumbrixReady) return setTimeout(ran, 10, resolve);
+  resolve(window.lumbrixReady.then(() => { window.coreReady = true; }) && null);
+});
 
 // Run in the page: pastes the parts' units, each so many times, over the selection.
 function paste(parts) {
@@ -292,10 +289,8 @@ async function puppeteerDriver(tag, { proxy, port }) {
       ...(chromium && { isMobile: screen[2], hasTouch: screen[2] }) });
     if (dark) await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: "dark" }]);
     const loaded = page.goto(url, { waitUntil: "domcontentloaded" });
-    // Where its scripts are held back, back once the form is parsed.
-    if (early) loaded.catch(() => {});
-    await (early ? page.waitForFunction(() => document.readyState !== "loading" &&
-      document.getElementById("Form1"), { polling: 20 }) : loaded);
+    loaded.catch(() => {}); // where its scripts are held back, back once the form is there
+    await (early ? page.waitForSelector("#Command") : loaded);
     const cdp = chromium && (await page.createCDPSession());
     return { run: (f, ...args) => page.evaluate(f, ...args), click: (id) => page.click(`#${id}`),
       type: (text) => page.keyboard.type(text), reload: () => page.reload(),
