@@ -47,11 +47,11 @@ const edits = (event) => !event.ctrlKey && !event.metaKey && !event.altKey &&
 // the boxes and the button, Enter, Escape and Copy result in a box, and the
 // typing after one of those, which must land after it. app.js answers them
 // in order; what else is typed the box takes as usual.
-let keptEarly = [];
+const keptEarly = [];
 function keepEarly(event) {
   const control = event.target;
   const box = ["Text1", "Text2"].includes(control.id);
-  if (!keptEarly || !(box || (control.id === "Command" && event.type === "click"))) return;
+  if (!(box || (control.id === "Command" && event.type === "click"))) return;
   if (event.type === "keydown") {
     const waits = keptEarly.some((kept) => kept.type === "click" || kept.key === "Enter" ||
       kept.key === "Escape");
@@ -61,10 +61,10 @@ function keepEarly(event) {
   }
   keptEarly.push(event);
 }
-for (const type of ["keydown", "click"]) document.addEventListener(type, keepEarly, true);
-// Once, for app.js, which from then on listens itself.
+const keptTypes = ["keydown", "click"];
+for (const type of keptTypes) document.addEventListener(type, keepEarly, true);
+// Once, for app.js, which from then on listens itself: no key passes here again.
 function takeKeptEarly() {
-  const kept = keptEarly;
-  keptEarly = null;
-  return kept;
+  for (const type of keptTypes) document.removeEventListener(type, keepEarly, true);
+  return keptEarly;
 }
