@@ -399,9 +399,7 @@ async function main() {
         if (how.early) site.held["lumbrix.wasm"] = new Promise((resolve) => { release = resolve; });
         if (how.early && !driver.waitsForScripts)
           site.held["app.js"] = new Promise((resolve) => { releaseScripts = resolve; });
-        let scriptsWait = how.early;
-        const scriptsRun = async () => scriptsWait && (scriptsWait = false, releaseScripts?.(),
-          await page.run(afterScripts));
+        const scriptsRun = () => (releaseScripts?.(), page.run(afterScripts));
         page = await driver.open(how.file ? `file://${path.resolve(zipFolder)}/index.html` : site.url, how);
         await page.run(prepare, Boolean(how.block), Boolean(how.early));
         let online = null;
@@ -434,7 +432,7 @@ async function main() {
         site.outside.length = 0;
         const trail = [];
         for (const [i, step] of steps.entries()) {
-          if (i === Math.ceil(steps.length / 2)) await scriptsRun();
+          if (how.early && i === Math.ceil(steps.length / 2)) await scriptsRun();
           if (step.expect) {
             const state = await page.run(pageState);
             for (const key in step.skip?.includes(browserName) ? {} : step.expect) assert.deepEqual(state[key], step.expect[key], `${step.as}: ${key}`);
